@@ -1,0 +1,120 @@
+#include "app/piattaforma.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace compattatore {
+namespace {
+
+std::string motivo_errno(int e) { return std::strerror(e); }
+
+// Closes a descriptor and removes a temporary file unless told to keep it.
+struct temporaneo {
+  int fd = -1;
+  std::string nome;
+  bool tenere = false;
+  ~temporaneo() {
+    if (fd >= 0) ::close(fd);
+    if (!tenere && !nome.empty()) ::unlink(nome.c_str());
+  }
+};
+
+}  // namespace
+
+std::string cartella_programma() {
+  std::error_code e;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", e);
+  if (e) throw errore_piattaforma("/proc/self/exe", "impossibile trovare la cartella del programma: " + e.message());
+  return exe.parent_path().string();
+}
+
+std::string unisci(const std::string& cartella, const std::string& nome) {
+  if (cartella.empty()) return nome;
+  if (cartella.back() == '/') return cartella + nome;
+  return cartella + "/" + nome;
+}
+
+void scrivi_file_sicuro(const std::string& percorso, std::string_view byte) {
+  // The temporary file lies in the same folder, so the rename stays on one
+  // file system and replaces the final name in one step. O_EXCL with a fresh
+  // name never opens anything planted there. Data is not fsync'ed: the
+  // rename protects against a failed write and a killed process; surviving
+  // a power cut is left to the file system.
+  temporaneo t;
+  static std::mt19937_64 caso{std::random_device{}()};
+  for (int tentativo = 0; tentativo < 100 && t.fd < 0; ++tentativo) {
+    t.nome = percorso + ".tmp" + std::to_string(caso() % 1000000000);
+    t.fd = ::open(t.nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (t.fd < 0 && errno != EEXIST) {
+      int e = errno;
+      t.nome.clear();
+      throw errore_piattaforma(percorso, "impossibile creare il file: " + motivo_errno(e));
+    }
+  }
+  if (t.fd < 0) {
+    t.nome.clear();
+    throw errore_piattaforma(percorso, "impossibile creare un file temporaneo");
+  }
+  const char* p = byte.data();
+  size_t resto = byte.size();
+  while (resto > 0) {
+    ssize_t n = ::write(t.fd, p, resto);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw errore_piattaforma(percorso, "scrittura fallita: " + motivo_errno(n < 0 ? errno : EIO));
+    p += n;
+    resto -= static_cast<size_t>(n);
+  }
+  int fd = t.fd;
+  t.fd = -1;
+  if (::close(fd) != 0) throw errore_piattaforma(percorso, "scrittura fallita: " + motivo_errno(errno));
+  if (::rename(t.nome.c_str(), percorso.c_str()) != 0)
+    throw errore_piattaforma(percorso, "impossibile sostituire il file: " + motivo_errno(errno));
+  t.tenere = true;
+}
+
+std::string leggi_file(const std::string& percorso) {
+  int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw errore_piattaforma(percorso, "impossibile aprire il file: " + motivo_errno(errno));
+  temporaneo chiudi{fd, "", true};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw errore_piattaforma(percorso, "lettura fallita: " + motivo_errno(errno));
+  if (S_ISDIR(st.st_mode)) throw errore_piattaforma(percorso, "e' una cartella, non un file");
+  std::string testo;
+  if (st.st_size > 0) testo.reserve(static_cast<size_t>(st.st_size));
+  char blocco[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, blocco, sizeof blocco);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw errore_piattaforma(percorso, "lettura fallita: " + motivo_errno(errno));
+    if (n == 0) break;
+    testo.append(blocco, static_cast<size_t>(n));
+  }
+  return testo;
+}
+
+bool esiste(const std::string& percorso) {
+  struct stat st {};
+  return ::lstat(percorso.c_str(), &st) == 0;
+}
+
+void elimina_se_esiste(const std::string& percorso) {
+  if (::unlink(percorso.c_str()) != 0 && errno != ENOENT)
+    throw errore_piattaforma(percorso, "impossibile eliminare il file: " + motivo_errno(errno));
+}
+
+testo_sorgente fonte_cartella::leggi(const std::string& percorso) {
+  if (!esiste(percorso)) return {};
+  try {
+    return {testo_sorgente::stato::letto, leggi_file(percorso)};
+  } catch (const errore_piattaforma&) {
+    return {testo_sorgente::stato::illeggibile, {}};
+  }
+}
+
+}  // namespace compattatore

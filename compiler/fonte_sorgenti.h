@@ -1,0 +1,51 @@
+// Where the reader gets its two source texts from, and how it gives them
+// back. The compile core never touches a file: the one-shot program hands
+// it files of its folder (deleted once read), the tools and the tests hand
+// it texts in memory (never deleted).
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace compattatore {
+
+struct testo_sorgente {
+  enum class stato { letto, assente, illeggibile };
+  stato s = stato::assente;
+  std::string testo;  // the whole text when s is letto
+};
+
+struct fonte_sorgenti {
+  virtual ~fonte_sorgenti() = default;
+  virtual testo_sorgente linea() = 0;
+  virtual testo_sorgente treno() = 0;
+  // Delete the source where it still exists; nothing when it does not.
+  virtual void elimina_linea() = 0;
+  virtual void elimina_treno() = 0;
+};
+
+// Two texts held in memory. An absent text (nullopt) reads as "assente";
+// deleting only records that it was asked for.
+struct fonte_in_memoria : fonte_sorgenti {
+  std::optional<std::string> testo_linea;
+  std::optional<std::string> testo_treno;
+  bool linea_eliminata = false;
+  bool treno_eliminata = false;
+  bool treno_letto = false;
+
+  testo_sorgente linea() override { return prendi(testo_linea); }
+  testo_sorgente treno() override {
+    treno_letto = true;
+    return prendi(testo_treno);
+  }
+  void elimina_linea() override { linea_eliminata = testo_linea.has_value(); }
+  void elimina_treno() override { treno_eliminata = testo_treno.has_value(); }
+
+ private:
+  static testo_sorgente prendi(const std::optional<std::string>& t) {
+    if (!t) return {};
+    return {testo_sorgente::stato::letto, *t};
+  }
+};
+
+}  // namespace compattatore

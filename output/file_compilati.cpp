@@ -1,0 +1,128 @@
+#include "output/file_compilati.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace compattatore {
+namespace {
+
+// Appends little-endian bytes to a buffer sized in advance.
+struct scrittore {
+  std::string& b;
+  void u8(uint8_t v) { b.push_back(static_cast<char>(v)); }
+  void u16(uint16_t v) {
+    u8(static_cast<uint8_t>(v));
+    u8(static_cast<uint8_t>(v >> 8));
+  }
+  void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
+  void i32(int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    for (int s = 0; s < 32; s += 8) u8(static_cast<uint8_t>(u >> s));
+  }
+  void f64(double v) {
+    uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    for (int s = 0; s < 64; s += 8) u8(static_cast<uint8_t>(u >> s));
+  }
+};
+
+constexpr size_t byte_punto(planimetria::tipo_punto t) {
+  switch (t) {
+    case planimetria::tipo_punto::vuoto: return 2;
+    case planimetria::tipo_punto::intero: return 4;
+    case planimetria::tipo_punto::doppio: return 10;
+  }
+  return 0;
+}
+
+void scrivi_meta(scrittore& w, const planimetria& p, int coordinata) {
+  const std::vector<double>& valori = coordinata == 0 ? p.x : p.y;
+  for (int32_t metro = 0; metro <= p.ultimo; ++metro) {
+    planimetria::tipo_punto t = p.tipo(metro);
+    w.u16(static_cast<uint16_t>(t));
+    if (t == planimetria::tipo_punto::intero) {
+      // Points 0 and 1 are (0, 0) and (0, 1).
+      w.i16(static_cast<int16_t>(coordinata == 1 ? metro : 0));
+    } else if (t == planimetria::tipo_punto::doppio) {
+      w.f64(valori[static_cast<size_t>(metro)]);
+    }
+  }
+}
+
+}  // namespace
+
+size_t dimensione_linea(const planimetria& p) {
+  if (!p.dimensionata) return 0;
+  size_t meta = 0;
+  for (int32_t metro = 0; metro <= p.ultimo && metro < 2; ++metro) meta += byte_punto(p.tipo(metro));
+  if (p.ultimo >= 2) {
+    size_t calcolati = static_cast<size_t>(std::min(p.calcolati, p.ultimo + 1) - 2);
+    size_t vuoti = static_cast<size_t>(p.ultimo - 1) - calcolati;
+    meta += calcolati * 10 + vuoti * 2;
+  }
+  return 2 * meta;
+}
+
+std::string codifica_linea(const planimetria& p) {
+  std::string b;
+  if (!p.dimensionata) return b;
+  b.reserve(dimensione_linea(p));
+  scrittore w{b};
+  scrivi_meta(w, p, 0);
+  scrivi_meta(w, p, 1);
+  return b;
+}
+
+std::string codifica_tabella(const std::array<voce, voci_tabella>& tabella) {
+  size_t totale = 0;
+  for (const voce& v : tabella) totale += byte_voce_senza_nome + v.nome.size();
+  std::string b;
+  b.reserve(totale);
+  scrittore w{b};
+  for (const voce& v : tabella) {
+    w.u8(v.tipo);
+    w.i32(v.inizio);
+    w.i32(v.fine);
+    w.i32(v.posizione);
+    w.u8(v.byte1);
+    // The reader refuses names longer than 65535 bytes; should a model hold
+    // one anyway, only the counted bytes are written, so the file stays
+    // readable entry by entry.
+    size_t lunghezza = std::min<size_t>(v.nome.size(), 0xFFFF);
+    w.u16(static_cast<uint16_t>(lunghezza));
+    b.append(v.nome, 0, lunghezza);
+    w.i16(v.intero1);
+    w.i16(v.intero2);
+    w.i16(v.intero3);
+    w.i16(v.intero4);
+    w.i16(v.intero5);
+    w.u8(v.byte2);
+    w.u8(v.byte3);
+    w.u8(v.byte4);
+    w.u8(v.byte5);
+    w.i32(v.orario);
+  }
+  return b;
+}
+
+std::string codifica_percorso(const std::vector<cella>& percorso) {
+  std::string b;
+  b.reserve(percorso.size() * byte_cella);
+  scrittore w{b};
+  for (const cella& c : percorso) {
+    w.u8(c.tipo);
+    w.i16(c.dato1);
+    w.i16(c.dato2);
+    w.i16(c.dato3);
+    w.i16(c.dato4);
+    w.u8(c.tempo);
+    w.u8(c.marca);
+    w.u8(c.montagna);
+    w.u8(c.velocita);
+    w.u8(c.pendenza);
+    w.u8(c.aderenza);
+  }
+  return b;
+}
+
+}  // namespace compattatore

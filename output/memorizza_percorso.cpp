@@ -1,0 +1,44 @@
+#include "output/memorizza_percorso.h"
+
+#include "compiler/memorizza_dati.h"
+#include "model/nomi_file.h"
+#include "output/codici_gara.h"
+#include "output/file_compilati.h"
+#include "output/finitura.h"
+
+namespace compattatore {
+
+int32_t memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione_file& d) {
+  // 1. Preparation.
+  m.crea_linea = j;
+  segna_errore(m, 0);
+  for (voce& v : m.tabella) v = voce{};
+
+  // 2. Reading. Whatever code it leaves, the steps below run.
+  memorizza_dati(m, f);
+
+  // 3. Finishing.
+  finisci_percorso(m);
+
+  // 4. Header guards and values. A route that was never sized (the reader
+  // stopped before the route length) has no cell 1: its guards and header
+  // cell values are skipped and an empty route file is written, so the
+  // failure stays visible in codice_errore rather than in a made-up route.
+  cella* intestazione = m.percorso.size() > 1 ? &m.percorso[1] : nullptr;
+  if (m.tabella[85].intero1 != 0 || (intestazione && intestazione->dato1 != 0)) return 1250;
+  m.tabella[85].intero1 = 610;
+  if (intestazione) intestazione->dato1 = 5121;
+  if (m.tabella[85].orario != 0 || (intestazione && intestazione->dato2 != 0)) return 1251;
+
+  // 5. Competition codes.
+  m.tabella[85].orario = codice_gara_st(m);
+  if (intestazione) intestazione->dato2 = codice_gara_og(m);
+
+  // 6. Output, in the order line file, table file, route file.
+  if (m.crea_linea != 0) d.scrivi(file_compilato::linea, nome_file_linea(m), codifica_linea(m.plan));
+  d.scrivi(file_compilato::tabella, nome_file_tabella(m), codifica_tabella(m.tabella));
+  d.scrivi(file_compilato::percorso, nome_file_percorso(m), codifica_percorso(m.percorso));
+  return 0;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/installa_dipendenze.sh
+cmake --preset default
+cmake --build --preset default
+ctest --preset default
