@@ -1,0 +1,121 @@
+// Compiling scenarios in memory: both readers, finishing, and the three
+// compiled files encoded to bytes, exactly the compile step of a run minus
+// the disk.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+#include "bench/scenario_sintetico.h"
+#include "compiler/diagnostica.h"
+#include "compiler/fonte_sorgenti.h"
+#include "model/modello.h"
+#include "output/memorizza_percorso.h"
+#include "sources/testi.h"
+
+namespace compattatore {
+namespace {
+
+struct esito {
+  int32_t fermo = 0;   // 1250 / 1251, or 0
+  std::string errore;  // the stored error in words, empty for none
+  size_t byte = 0;     // bytes of the three compiled files
+  std::array<int32_t, 256> celle_per_tipo{};  // route cells of each tipo
+};
+
+esito compila(const std::string& linea, const std::string& treno, int32_t j) {
+  modello m;
+  m.nome_linea = "Valmora_Tessa";
+  m.nome_treno = "R7736";
+  fonte_in_memoria f;
+  f.testo_linea = linea;
+  f.testo_treno = treno;
+  destinazione_in_memoria d;
+  esito e;
+  e.fermo = memorizza_percorso(m, j, f, d);
+  if (m.codice_errore != 0) e.errore = formatta(diagnosi_di(m, "linea", "treno"));
+  e.byte = d.linea.byte.size() + d.tabella.byte.size() + d.percorso.byte.size();
+  for (const cella& c : m.percorso) ++e.celle_per_tipo[c.tipo];
+  benchmark::DoNotOptimize(d);
+  return e;
+}
+
+// Compiles once outside the timing and stops the benchmark when the
+// scenario does not compile cleanly: a figure of a failed compile measures
+// the wrong thing.
+bool compila_senza_errori(benchmark::State& state, const std::string& linea, const std::string& treno,
+                          int32_t j, esito& e) {
+  e = compila(linea, treno, j);
+  if (e.fermo != 0) {
+    state.SkipWithError(("stopped by " + std::to_string(e.fermo)).c_str());
+    return false;
+  }
+  if (!e.errore.empty()) {
+    state.SkipWithError(e.errore.c_str());
+    return false;
+  }
+  return true;
+}
+
+// Argument: crea_linea (0 without the track plan, 1 with it).
+void BM_scenario_incorporato(benchmark::State& state) {
+  const int32_t j = static_cast<int32_t>(state.range(0));
+  const std::string linea = dati_linea();
+  const std::string treno = dati_treno();
+  esito e;
+  if (!compila_senza_errori(state, linea, treno, j, e)) return;
+  for (auto _ : state) benchmark::DoNotOptimize(compila(linea, treno, j));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(e.byte));
+}
+BENCHMARK(BM_scenario_incorporato)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Argument: route length in km. The counter per_km is the time per route
+// kilometre; it should stay flat as the route grows. Every route carries a
+// run-out of 7 km past its end (the plan and the cells reach length + 7000 m),
+// a fixed share that weighs most on short routes: per_km_esteso is the time
+// per kilometre of the extended route.
+void BM_scenario_sintetico(benchmark::State& state) {
+  const int32_t km = static_cast<int32_t>(state.range(0));
+  const scenario_sintetico sc = genera_scenario(km);
+  esito e;
+  if (!compila_senza_errori(state, sc.linea, sc.treno, 1, e)) return;
+  // A record whose keyword the reader does not know is skipped without an
+  // error code: check that every element landed, or the figure would
+  // measure a smaller scenario.
+  const std::pair<int, int32_t> attesi[] = {{1, sc.segnali},    {3, sc.rallentamenti}, {6, sc.indicatori},
+                                            {10, sc.stazioni}, {14, sc.cartelli}};
+  for (const auto& [tipo, quanti] : attesi) {
+    if (e.celle_per_tipo[static_cast<size_t>(tipo)] != quanti) {
+      state.SkipWithError(("cells of tipo " + std::to_string(tipo) + ": " +
+                           std::to_string(e.celle_per_tipo[static_cast<size_t>(tipo)]) + ", expected " +
+                           std::to_string(quanti))
+                              .c_str());
+      return;
+    }
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(compila(sc.linea, sc.treno, 1));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(e.byte));
+  state.counters["per_km"] =
+      benchmark::Counter(km, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_km_esteso"] = benchmark::Counter(
+      (sc.lunghezza + 7000) / 1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["record"] = sc.curve + sc.pendenze + sc.cartelli + sc.indicatori + sc.segnali + sc.stazioni +
+                             sc.rallentamenti + sc.velocita;
+}
+BENCHMARK(BM_scenario_sintetico)->Arg(10)->Arg(100)->Arg(990)->Unit(benchmark::kMillisecond);
+
+// The five built-in texts, as the program writes them before compiling.
+void BM_testi_incorporati(benchmark::State& state) {
+  size_t byte = 0;
+  for (auto _ : state) {
+    std::string t[] = {dati_linea(), dati_treno(), dati_note(), dati_rallentamenti(), dati_scheda()};
+    byte = 0;
+    for (const std::string& s : t) byte += s.size();
+    benchmark::DoNotOptimize(t);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(byte));
+}
+BENCHMARK(BM_testi_incorporati)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace compattatore

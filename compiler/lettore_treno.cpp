@@ -1,0 +1,405 @@
+// The train phase of the reader: general values, line speeds and adhesion,
+// the clock and sand, signals and slow-downs (through their recorders),
+// abbattimento points and stations, then the speed and adhesion fills to the
+// end; once the text is gone, the test of the kilometric references.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compiler/fasi_lettura.h"
+#include "compiler/memo.h"
+#include "compiler/parole.h"
+#include "model/arrotonda.h"
+
+namespace compattatore {
+namespace {
+
+// How a record leaves the phase.
+enum class esito {
+  continua,  // go on with the next field
+  fine,      // the phase ends normally (a failed range test, code 15)
+  uscita,    // failure exit: the code is stored, the end steps do not run
+};
+
+cella* cella_a(modello& m, int64_t c) {
+  if (c < 0 || c >= static_cast<int64_t>(m.percorso.size())) return nullptr;
+  return &m.percorso[static_cast<size_t>(c)];
+}
+
+// Whole-number results keep their low bits where they are stored.
+int32_t basso32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v & 0xFFFFFFFF)); }
+int16_t basso16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF)); }
+
+void errore_treno(modello& m, int32_t codice, int32_t riga) {
+  segna_errore(m, codice);
+  m.sorgente_errore = sorgente::treno;
+  m.riga_errore = riga;
+}
+
+void errore_treno(modello& m, int32_t codice, int32_t posizione, int32_t riga) {
+  segna_errore(m, codice, posizione);
+  m.sorgente_errore = sorgente::treno;
+  m.riga_errore = riga;
+}
+
+// The line speed as a cell holds it: v / 5 rounded, which must fit a byte.
+// The test is made where the value is written, so a record whose speed
+// never reaches a cell fails nowhere.
+uint8_t quinto_velocita(int32_t v, int32_t riga) {
+  const int64_t q = arrotonda_frazione(v, 5);
+  if (q < 0 || q > 255) throw fallimento_lettura(motivo_fallimento::velocita_fuori_byte, riga);
+  return static_cast<uint8_t>(q);
+}
+
+struct lettura_treno {
+  modello& m;
+  lettore_campi& campi;
+  const stato_lettura& stato;
+  int32_t indice_stazione = 1;  // the tabella entry the next station takes
+  int32_t riga_chiave = 0;      // line of the keyword field being applied
+  // The first cell whose velocita (aderenza) is not yet written, and the
+  // value of the last speed (adhesion) record. Before its first record each
+  // value counts as 0: the first record of each is expected at position 0,
+  // where it writes nothing, and nothing is carried over from the line phase.
+  int64_t cursore_velocita = 0;
+  int32_t velocita_precedente = 0;
+  int64_t cursore_aderenza = 0;
+  int32_t aderenza_precedente = 0;
+
+  // A record that places something on the route needs the route sized; the
+  // end steps of the line phase have already failed without one, so this
+  // guards calls that skip them.
+  void richiedi_percorso() const {
+    if (!m.percorso_dimensionato())
+      throw fallimento_lettura(motivo_fallimento::percorso_mancante, riga_chiave);
+  }
+
+  // Range test of a record at p ((p + margine) / 50 at most the last cell):
+  // on failure code 15 is stored and the phase ends normally.
+  bool fuori_percorso(int32_t p, int32_t riga, int64_t margine = 100) {
+    if (entro_percorso(p, m.ultima_cella, margine)) return false;
+    errore_treno(m, 15, p, riga);
+    return true;
+  }
+
+  // After a recorder: any code above 0 ends the phase, also a code 15 left
+  // by the line phase. The code stays; the position becomes this record's.
+  esito dopo_registratore(int32_t p, int32_t riga) {
+    if (m.codice_errore <= 0) return esito::continua;
+    errore_treno(m, m.codice_errore, p, riga);
+    return esito::uscita;
+  }
+
+  esito velocita() {
+    richiedi_percorso();
+    const int32_t p = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    const int32_t v = campi.numero32();
+    if (fuori_percorso(p, riga)) return esito::fine;
+    const int64_t c = cella_di(p);
+    if (c > 0) {
+      // At least one cell, so a record out of order still moves the cursor;
+      // never into the last cell.
+      do {
+        if (cursore_velocita >= m.ultima_cella) break;
+        if (cella* z = cella_a(m, cursore_velocita))
+          z->velocita = quinto_velocita(velocita_precedente, riga);
+        ++cursore_velocita;
+      } while (cursore_velocita < c);
+    }
+    velocita_precedente = v;
+    return esito::continua;
+  }
+
+  esito aderenza() {
+    richiedi_percorso();
+    const int32_t p = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    const int32_t a = campi.numero32();
+    if (fuori_percorso(p, riga)) return esito::fine;
+    const int64_t c = cella_di(p);
+    if (c > 0) {
+      // At least one cell per record, like the speed; unlike the speed
+      // nothing else bounds this cursor, so records out of order near the
+      // end could push it past the last cell: it stops there, silently.
+      do {
+        if (cursore_aderenza > m.ultima_cella) break;
+        if (cella* z = cella_a(m, cursore_aderenza))
+          z->aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF);
+        ++cursore_aderenza;
+      } while (cursore_aderenza < c);
+    }
+    aderenza_precedente = a;
+    return esito::continua;
+  }
+
+  esito segnale() {
+    richiedi_percorso();
+    int32_t v[11];
+    v[0] = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    for (int i = 1; i < 11; ++i) v[i] = campi.numero32();
+    if (fuori_percorso(v[0], riga)) return esito::fine;
+    memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+    return dopo_registratore(v[0], riga);
+  }
+
+  esito rallentamento() {
+    richiedi_percorso();
+    int32_t v[6];
+    v[0] = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    for (int i = 1; i < 6; ++i) v[i] = campi.numero32();
+    if (fuori_percorso(v[0], riga)) return esito::fine;
+    memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]);
+    return dopo_registratore(v[0], riga);
+  }
+
+  esito abbattimento() {
+    richiedi_percorso();
+    const int32_t p = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    const int32_t a = campi.numero32();
+    if (fuori_percorso(p, riga)) return esito::fine;
+    // Its own cell, round(p / 50), not the next one as for point elements.
+    // A cell outside the route is refused like a taken one.
+    cella* z = cella_a(m, cella_di(p));
+    if (z == nullptr || !libera(*z)) {
+      errore_treno(m, 7, p, riga);
+      return esito::uscita;
+    }
+    if (a > 0) {
+      z->tipo = 12;
+      z->dato1 = basso16(a);
+    } else {
+      z->tipo = 13;
+    }
+    return esito::continua;
+  }
+
+  esito stazione() {
+    // Stations grow upward to just below the sign slot. When the signs left
+    // no entry at all below it, the station would take the slot or a sign's
+    // own entry: refused before anything is stored.
+    if (indice_stazione >= stato.slot_cartello) {
+      errore_treno(m, 10, riga_chiave);
+      return esito::uscita;
+    }
+    richiedi_percorso();
+    voce& e = m.tabella[static_cast<size_t>(indice_stazione)];
+
+    // Every value is stored as soon as it is read: a station refused by a
+    // later check keeps what was read before it.
+    const int32_t P = campi.numero32();
+    const int32_t riga = campi.riga_ultimo_campo();
+    e.posizione = P;
+    if (fuori_percorso(P, riga, 800)) return esito::fine;
+    if (P % 50 != 0) {
+      errore_treno(m, 8, P, riga);
+      return esito::uscita;
+    }
+    e.tipo = campi.numero8();
+    const int32_t L = campi.numero32();
+    if (L % 100 != 0) {
+      errore_treno(m, 9, P, campi.riga_ultimo_campo());
+      return esito::uscita;
+    }
+    e.byte1 = campi.numero8();
+    e.byte5 = campi.numero8();
+    e.byte4 = campi.numero8();
+    e.intero1 = campi.numero16();
+    e.intero2 = campi.numero16();
+    e.byte2 = campi.numero8();
+    e.intero3 = campi.numero16();
+    e.intero4 = campi.numero16();
+    e.intero5 = campi.numero16();
+    e.byte3 = campi.numero8();
+    const int64_t ore = campi.numero32();
+    const int64_t minuti = campi.numero32();
+    const int64_t secondi = campi.numero32();
+    e.nome = std::string(campi.nome());
+    // Seconds since midnight; absurd clock values keep the low 32 bits, as
+    // every computed whole number does.
+    e.orario = basso32((ore * 60 + minuti) * 60 + secondi);
+
+    // Extent by kind. Computed in 64 bits, stored as the low 32.
+    int64_t inizio = 0;
+    int64_t fine = 0;
+    if (e.tipo == 5 || e.tipo == 6) {
+      inizio = int64_t{P} - L;
+      fine = int64_t{P} + 150;
+      e.byte4 = 0;
+    } else if (e.tipo == 7 || e.tipo == 8) {
+      inizio = int64_t{P} - L;
+      fine = int64_t{P} + L;
+      e.byte4 = 0;
+    } else {
+      inizio = int64_t{P} - L / 2;
+      fine = int64_t{P} + L / 2 + (e.byte4 != 0 ? 50 : 0);
+    }
+    e.inizio = basso32(inizio);
+    e.fine = basso32(fine);
+    if (L < 600) e.byte5 = 0;
+    // The first station clears both flags only now, so that a non-zero
+    // byte4 still lengthened it above.
+    if (indice_stazione == 1) {
+      e.byte4 = 0;
+      e.byte5 = 0;
+    }
+
+    // Cells, with F = fine / 50 as a fraction: the stop cell F - 1 and the
+    // marks F - k - 1. The tests "F - j > 1" are made exactly, as
+    // fine > 50 * (j + 1).
+    const int64_t f = e.fine;
+    if (e.tipo < 25) {
+      const bool ha_fermata = f > 100;
+      // The range test covers P + 800 only: a long station near the end of
+      // the route could put its stop cell past the last cell. That station
+      // is treated as lying beyond the route (code 15, the phase ends
+      // normally) before any of its cells is written. Its marks lie before
+      // the stop cell, so they are covered too.
+      if (ha_fermata && arrotonda_frazione(f - 50, 50) > m.ultima_cella) {
+        errore_treno(m, 15, P, riga);
+        return esito::fine;
+      }
+      if (e.tipo != 5 && e.tipo != 6) {
+        for (int64_t k = 1; k <= 4; ++k) {
+          const int64_t resto = f - 50 * (k + 1);
+          if (resto <= 50) continue;
+          if (cella* z = cella_a(m, arrotonda_frazione(resto, 50)))
+            z->marca = static_cast<uint8_t>(80 + k);
+        }
+      }
+      if (!ha_fermata) {
+        errore_treno(m, 24, riga);
+        return esito::uscita;
+      }
+      // The stop cell takes the station whatever it held.
+      if (cella* z = cella_a(m, arrotonda_frazione(f - 50, 50))) {
+        z->tipo = 10;
+        z->dato1 = basso16(indice_stazione);
+      }
+    }
+
+    const voce& precedente = m.tabella[static_cast<size_t>(indice_stazione - 1)];
+    if (indice_stazione > 1 && int64_t{e.inizio} - 350 < precedente.fine) {
+      errore_treno(m, 22, P, riga);
+      return esito::uscita;
+    }
+
+    ++indice_stazione;
+    if (indice_stazione >= stato.slot_cartello) {
+      errore_treno(m, 10, riga);
+      return esito::uscita;
+    }
+    return esito::continua;
+  }
+
+  // Steps of one keyword field, in test order; a field that passes several
+  // tests reads several records.
+  esito record(std::string_view riga) {
+    esito r = esito::continua;
+    auto passo = [&r](bool prova, auto&& azione) {
+      if (r == esito::continua && prova) r = azione();
+    };
+    passo(contiene(riga, "frenata") && contiene(riga, "massa"), [&] {
+      m.tabella[84].inizio = campi.numero32();
+      return esito::continua;
+    });
+    passo(contiene(riga, "vetture"), [&] {
+      m.tabella[84].posizione = campi.numero32();
+      return esito::continua;
+    });
+    passo(contiene(riga, "velocit"), [&] { return velocita(); });
+    passo(contiene(riga, "aderenza"), [&] { return aderenza(); });
+    passo(contiene(riga, "orologio"), [&] {
+      m.tabella[86].intero3 = campi.numero16();
+      m.tabella[86].intero4 = campi.numero16();
+      m.tabella[86].intero5 = campi.numero16();
+      return esito::continua;
+    });
+    passo(contiene(riga, "sabbia"), [&] {
+      m.tabella[86].intero1 = campi.numero16();
+      return esito::continua;
+    });
+    passo(contiene(riga, "segnale"), [&] { return segnale(); });
+    passo(contiene(riga, "rallentamento"), [&] { return rallentamento(); });
+    passo(contiene(riga, "abbattimento"), [&] { return abbattimento(); });
+    passo(contiene(riga, "stazione"), [&] { return stazione(); });
+    return r;
+  }
+
+  bool esegui() {
+    // Everything before "[generale]" is skipped; a text without it reads as
+    // empty.
+    while (!campi.alla_fine()) {
+      if (contiene(campi.testo(), "[generale]")) break;
+    }
+
+    for (;;) {
+      // A keyword field that is the last field of the text is not tested.
+      if (campi.alla_fine()) return true;
+      std::string_view riga = campi.testo();
+      riga_chiave = campi.riga_ultimo_campo();
+      if (campi.alla_fine()) return true;
+      // Up to two comment fields in a row are skipped; a third is tested.
+      for (int commenti = 0; commenti < 2 && contiene(riga, "-"); ++commenti) {
+        riga = campi.testo();
+        riga_chiave = campi.riga_ultimo_campo();
+        if (campi.alla_fine()) return true;
+      }
+      const esito r = record(riga);
+      if (r != esito::continua) return r == esito::fine;
+    }
+  }
+
+  // Speed to the end: at least one cell, then up to the third last cell.
+  // The fill belongs to no record: a speed that does not fit here fails
+  // with no source line.
+  void velocita_alla_fine() {
+    if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, 0);
+    do {
+      if (cella* z = cella_a(m, cursore_velocita)) z->velocita = quinto_velocita(velocita_precedente, 0);
+      ++cursore_velocita;
+    } while (cursore_velocita < int64_t{m.ultima_cella} - 2);
+  }
+
+  // Adhesion to the end, the same way. The cursor may stand past the last
+  // cell after records out of order; nothing is written there.
+  void aderenza_alla_fine() {
+    do {
+      if (cursore_aderenza <= m.ultima_cella) {
+        if (cella* z = cella_a(m, cursore_aderenza))
+          z->aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF);
+      }
+      ++cursore_aderenza;
+    } while (cursore_aderenza < int64_t{m.ultima_cella} - 2);
+  }
+};
+
+}  // namespace
+
+bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato) {
+  lettura_treno l{m, campi, stato};
+  if (!l.esegui()) return false;
+  // Speed and adhesion to the end are written here, where their cursors
+  // live, rather than in concludi_treno after the text is deleted: deleting
+  // the text does not touch the model, so the result is the same, and a
+  // speed that fails here still ends the reading with code 25 and both
+  // texts deleted, before the test of the kilometric references.
+  l.velocita_alla_fine();
+  l.aderenza_alla_fine();
+  return true;
+}
+
+void concludi_treno(modello& m) {
+  for (int voce_km = 81; voce_km <= 83; ++voce_km) {
+    const voce& v = m.tabella[static_cast<size_t>(voce_km)];
+    if (v.inizio % 50 != 0 || v.fine % 50 != 0) {
+      segna_errore(m, 2);
+      return;
+    }
+  }
+}
+
+}  // namespace compattatore

@@ -1,0 +1,74 @@
+#include "tools/compila/chiavi.h"
+
+namespace compattatore {
+namespace {
+
+constexpr std::string_view coda_linea = "_linea.txt";
+constexpr std::string_view coda_treno = "-.txt";
+
+bool finisce_con(std::string_view s, std::string_view coda) {
+  return s.size() >= coda.size() && s.substr(s.size() - coda.size()) == coda;
+}
+
+// Returns the reason why `chiave` cannot be a key, or "" when it can.
+std::string difetto_chiave(const std::string& chiave, const std::string& quale) {
+  if (chiave.empty()) return "la chiave " + quale + " e' vuota";
+  if (chiave.size() > 0xFFFF) return "la chiave " + quale + " supera 65535 byte";
+  if (chiave.find('/') != std::string::npos) return "la chiave " + quale + " contiene \"/\": " + chiave;
+  return "";
+}
+
+}  // namespace
+
+std::string_view nome_base(std::string_view percorso) {
+  size_t barra = percorso.rfind('/');
+  return barra == std::string_view::npos ? percorso : percorso.substr(barra + 1);
+}
+
+std::string cartella_di(std::string_view percorso) {
+  size_t barra = percorso.rfind('/');
+  if (barra == std::string_view::npos) return "";
+  if (barra == 0) return "/";
+  return std::string(percorso.substr(0, barra));
+}
+
+esito_chiavi chiavi_di(const opzioni_compila& o) {
+  esito_chiavi e;
+  if (o.chiave_linea) {
+    e.k.linea = *o.chiave_linea;
+  } else {
+    std::string_view nome = nome_base(o.sorgente_linea);
+    if (!finisce_con(nome, coda_linea) || nome.size() == coda_linea.size()) {
+      e.errore = "il nome della sorgente della linea non e' PERCORSO_linea.txt (serve --route): " +
+                 o.sorgente_linea;
+      return e;
+    }
+    e.k.linea = std::string(nome.substr(0, nome.size() - coda_linea.size()));
+  }
+  if (std::string d = difetto_chiave(e.k.linea, "del percorso"); !d.empty()) {
+    e.errore = d;
+    return e;
+  }
+
+  if (o.chiave_treno) {
+    e.k.treno = *o.chiave_treno;
+  } else {
+    std::string_view nome = nome_base(o.sorgente_treno);
+    const std::string testa = e.k.linea + "_";
+    if (nome.size() <= testa.size() + coda_treno.size() || nome.substr(0, testa.size()) != testa ||
+        !finisce_con(nome, coda_treno)) {
+      e.errore = "il nome della sorgente del treno non e' " + testa + "TRENO-.txt (serve --train): " +
+                 o.sorgente_treno;
+      return e;
+    }
+    e.k.treno = std::string(nome.substr(testa.size(), nome.size() - testa.size() - coda_treno.size()));
+  }
+  if (std::string d = difetto_chiave(e.k.treno, "del treno"); !d.empty()) {
+    e.errore = d;
+    return e;
+  }
+  e.valide = true;
+  return e;
+}
+
+}  // namespace compattatore

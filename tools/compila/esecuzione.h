@@ -1,0 +1,59 @@
+// One run of `compila`: the keys, the two sources read from disk, the
+// compile (the same code the one-shot program runs), the diagnostics and
+// the compiled files.
+//
+// Exit status: 0 no error code stored; 1 an error code stored (the files are
+// still written, as the one-shot program does); 2 stopped by a header guard,
+// 1250 or 1251 (no compiled file written); 3 a usage error or a file that
+// could not be read or written.
+//
+// A run that ends with 3 prints no JSON object, also with --json: the object
+// describes a compile and its files, and a usage or file error is reported
+// only by its line on standard error (naming the file and the reason).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/modello.h"
+#include "output/memorizza_percorso.h"
+#include "tools/compila/argomenti.h"
+#include "tools/compila/chiavi.h"
+
+namespace compattatore {
+
+inline constexpr int uscita_pulita = 0;
+inline constexpr int uscita_errore_memorizzato = 1;
+inline constexpr int uscita_fermata = 2;
+inline constexpr int uscita_uso_o_file = 3;
+
+struct compilazione {
+  modello m;
+  int32_t fermo = 0;                // 0, or 1250 / 1251 when a header guard stopped it
+  destinazione_in_memoria compilati;  // the files handed over (none when stopped)
+};
+
+// Returns the compile of the two source texts under the keys `k`, with the
+// track plan and line file when `crea_linea`. Touches no file.
+compilazione compila_testi(const std::string& testo_linea, const std::string& testo_treno, const chiavi& k,
+                           bool crea_linea);
+
+struct esito_esecuzione {
+  int uscita = uscita_pulita;
+  std::string uscita_standard;  // the JSON object with --json, else nothing
+  std::string errore_standard;  // diagnostics, one line each, "\n"-ended
+};
+
+// Runs the compile asked for by `o`: reads both sources (never changing,
+// moving or deleting them), compiles, reports, and unless --check writes the
+// compiled files into the output folder (line, table, route file, each
+// replaced as a whole). Nothing is written when a compiled file would land
+// on one of the sources.
+esito_esecuzione esegui_compila(const opzioni_compila& o);
+
+// Returns the whole run for the arguments after the program name: usage
+// text for --help, a one-line reason for a usage error, else esegui_compila.
+esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argomenti);
+
+}  // namespace compattatore

@@ -1,0 +1,27 @@
+// The one JSON object that `compila --json` prints:
+//   {"codice_errore":N,"posizione_errore":P|null,"file":"..."|null,
+//    "riga":R|null,"messaggio":"..."|null,"scritti":["...",...]}
+// followed by a line end. The output is pure ASCII.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/diagnostica.h"
+
+namespace compattatore {
+
+// Returns `testo` as a JSON string, quotes included. Names and paths may
+// hold any byte and need not be valid UTF-8, so every byte from 0x80 up is
+// written as \u0080 to \u00ff: a reader gets the exact bytes back by taking
+// each of those code points as one byte (for code-page-1252 text this is
+// the byte's value, not its character). '"', '\' and the control bytes are
+// escaped too.
+std::string stringa_json(std::string_view testo);
+
+// Returns the object for the diagnosis `d` (codice 0: no error) and the
+// paths of the files written, in the order written.
+std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scritti);
+
+}  // namespace compattatore
