@@ -38,7 +38,7 @@ std::string significato(int32_t codice, motivo_fallimento motivo) {
     case 4: return "fine della ripetizione segnali non multipla di 50";
     case 5: return "la ripetizione segnali non indica 4 o 9 codici";
     case 6: return "la cella del cartello e' occupata";
-    case 7: return "la cella dell'abbattimento e' occupata";
+    case 7: return "la cella dell'abbattimento e' occupata o fuori dal percorso";
     case 8: return "posizione della stazione non multipla di 50";
     case 9: return "lunghezza della stazione non multipla di 100";
     case 10: return "stazioni e cartelli superano i posti della tabella";

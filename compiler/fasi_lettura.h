@@ -15,28 +15,30 @@ struct stato_lettura {
 };
 
 // Line phase up to its end (finding "[generale]", the general part, the
-// ordering of the kilometric references, the route records). Does not
-// delete anything.
+// ordering of the kilometric references, the route records) and, when it
+// ends normally, the gradient to the end of the route, where the gradient
+// cursor lives. Does not delete anything.
 // Returns true when the phase ended normally (at the end of the text or at a
 // failed range test, code 15), false on a failure exit (the code is stored).
-// Throws fallimento_lettura on an unexpected failure.
+// Throws fallimento_lettura on an unexpected failure (also a route never
+// sized: percorso_mancante).
 bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato);
 
-// End steps of the line phase, run after the line source was deleted:
-// gradient to the end and, when crea_linea is set, the straight plan to the
-// end. Returns false on a failure exit (code 103 from the plan bound).
+// End step of the line phase, run after the line source was deleted: when
+// crea_linea is set, the straight plan to the end. Returns false on a
+// failure exit (code 103 from the plan bound).
 // Throws fallimento_lettura (route never sized: percorso_mancante).
 bool concludi_linea(modello& m);
 
 // Train phase records, up to the end of the text, a failed range test or a
-// failure exit. Returns true when it ended normally (end of text or code 15),
-// false on a failure exit. Throws fallimento_lettura.
+// failure exit; when it ends normally, also the speed and adhesion to the
+// end, where their cursors live. Returns true when it ended normally (end of
+// text or code 15), false on a failure exit. Throws fallimento_lettura (a
+// speed that does not fit a byte, a route never sized).
 bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato);
 
-// End steps of the train phase, run after the train source was deleted:
-// speed and adhesion to the end, then the test of the kilometric
-// references (code 2). Throws fallimento_lettura (a speed that does not fit
-// a byte).
+// End step of the train phase, run after the train source was deleted: the
+// test of the kilometric references (code 2). Throws nothing.
 void concludi_treno(modello& m);
 
 }  // namespace compattatore
