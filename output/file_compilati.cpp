@@ -6,10 +6,11 @@
 namespace compattatore {
 namespace {
 
-// Appends little-endian bytes to a buffer sized in advance.
+// Writes little-endian bytes into a buffer sized exactly in advance, so a
+// file is built with one allocation and no per-byte growth checks.
 struct scrittore {
-  std::string& b;
-  void u8(uint8_t v) { b.push_back(static_cast<char>(v)); }
+  char* p;
+  void u8(uint8_t v) { *p++ = static_cast<char>(v); }
   void u16(uint16_t v) {
     u8(static_cast<uint8_t>(v));
     u8(static_cast<uint8_t>(v >> 8));
@@ -23,6 +24,10 @@ struct scrittore {
     uint64_t u;
     std::memcpy(&u, &v, sizeof u);
     for (int s = 0; s < 64; s += 8) u8(static_cast<uint8_t>(u >> s));
+  }
+  void testo(const std::string& t, size_t n) {
+    std::memcpy(p, t.data(), n);
+    p += n;
   }
 };
 
@@ -64,10 +69,9 @@ size_t dimensione_linea(const planimetria& p) {
 }
 
 std::string codifica_linea(const planimetria& p) {
-  std::string b;
-  if (!p.dimensionata) return b;
-  b.reserve(dimensione_linea(p));
-  scrittore w{b};
+  std::string b(dimensione_linea(p), '\0');
+  if (b.empty()) return b;
+  scrittore w{b.data()};
   scrivi_meta(w, p, 0);
   scrivi_meta(w, p, 1);
   return b;
@@ -75,10 +79,9 @@ std::string codifica_linea(const planimetria& p) {
 
 std::string codifica_tabella(const std::array<voce, voci_tabella>& tabella) {
   size_t totale = 0;
-  for (const voce& v : tabella) totale += byte_voce_senza_nome + v.nome.size();
-  std::string b;
-  b.reserve(totale);
-  scrittore w{b};
+  for (const voce& v : tabella) totale += byte_voce_senza_nome + std::min<size_t>(v.nome.size(), 0xFFFF);
+  std::string b(totale, '\0');
+  scrittore w{b.data()};
   for (const voce& v : tabella) {
     w.u8(v.tipo);
     w.i32(v.inizio);
@@ -90,7 +93,7 @@ std::string codifica_tabella(const std::array<voce, voci_tabella>& tabella) {
     // readable entry by entry.
     size_t lunghezza = std::min<size_t>(v.nome.size(), 0xFFFF);
     w.u16(static_cast<uint16_t>(lunghezza));
-    b.append(v.nome, 0, lunghezza);
+    w.testo(v.nome, lunghezza);
     w.i16(v.intero1);
     w.i16(v.intero2);
     w.i16(v.intero3);
@@ -106,9 +109,8 @@ std::string codifica_tabella(const std::array<voce, voci_tabella>& tabella) {
 }
 
 std::string codifica_percorso(const std::vector<cella>& percorso) {
-  std::string b;
-  b.reserve(percorso.size() * byte_cella);
-  scrittore w{b};
+  std::string b(percorso.size() * byte_cella, '\0');
+  scrittore w{b.data()};
   for (const cella& c : percorso) {
     w.u8(c.tipo);
     w.i16(c.dato1);
