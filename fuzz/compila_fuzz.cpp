@@ -1,6 +1,6 @@
 // Fuzz target over the whole compile core: reading both sources, route
-// finishing, header guards, competition codes and the three compiled files,
-// all in memory.
+// finishing, header guards, competition codes, the three compiled files and
+// the diagnosis of a stored error, all in memory.
 //
 // Input layout:
 //   byte 0        flags: bit 0 = crea_linea, bit 1 = no line source,
@@ -129,6 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   const int32_t esito = memorizza_percorso(m, j, fonte, destinazione);
 
   verifica(codice_noto(m.codice_errore));
+  // Every stored code becomes one line of diagnosis, as compila prints it.
+  if (m.codice_errore != 0) {
+    std::string riga = formatta(diagnosi_di(m, "Borgo_Ferrante_linea.txt", "Borgo_Ferrante_R42-.txt"));
+    verifica(!riga.empty() && riga.find('\n') == std::string::npos);
+  }
   if (esito == 1250 || esito == 1251) {
     // A stopped run hands over no file at all.
     verifica(!destinazione.linea.scritto && !destinazione.tabella.scritto && !destinazione.percorso.scritto);

@@ -129,7 +129,12 @@ inline esito esegui(const avvio& a) {
   }
   esito e;
   int stato = 0;
-  ::waitpid(pid, &stato, 0);
+  if (pid < 0 || ::waitpid(pid, &stato, 0) < 0) {
+    ::close(fd_uscita);
+    ::close(fd_errori);
+    e.errori = "impossibile avviare " + a.programma.string();
+    return e;
+  }
   if (WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
   if (WIFSIGNALED(stato)) e.segnale = WTERMSIG(stato);
 

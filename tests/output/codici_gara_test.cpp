@@ -42,8 +42,8 @@ TEST(CodiciGara, KeysOfAnyCaseAndLength) {
       // whatever stands beyond the 25th character is ignored.
       {"R7736", "Valmora_Tessa_Nordov", "r7736valmora_tessa_nordov", 2481, 34296},
       {"R7736", "Valmora_Tessa_Nordovest_Lunga", "r7736valmora_tessa_nordov", 2481, 34296},
-      {"TRENO_SPECIALE_NOTTURNO_1", "C", "treno_speciale_notturno_1", 2629, 33525},
-      {"treno_speciale_notturno_1", "", "treno_speciale_notturno_1", 2629, 33525},
+      {"TRENO_NOTTURNO_VALMORA_01", "C", "treno_notturno_valmora_01", 2593, 32000},
+      {"treno_notturno_valmora_01", "", "treno_notturno_valmora_01", 2593, 32000},
       // Keys of 24 and 23 characters bring the filler's first "a" or "aa" in.
       {"R7736", "Valmora_Tessa_Nordo", "r7736valmora_tessa_nordoa", 2460, 33771},
       {"R7736", "Valmora_Tessa_Nord", "r7736valmora_tessa_nordaa", 2446, 33435},
