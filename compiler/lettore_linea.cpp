@@ -30,15 +30,11 @@ enum class esito {
 
 // Stores an error of the line source found at `riga`.
 void segna_linea(modello& m, int32_t codice, int32_t riga) {
-  segna_errore(m, codice);
-  m.sorgente_errore = sorgente::linea;
-  m.riga_errore = riga;
+  segna_errore_in(m, sorgente::linea, riga, codice);
 }
 
 void segna_linea(modello& m, int32_t codice, int32_t posizione, int32_t riga) {
-  segna_errore(m, codice, posizione);
-  m.sorgente_errore = sorgente::linea;
-  m.riga_errore = riga;
+  segna_errore_in(m, sorgente::linea, riga, codice, posizione);
 }
 
 // A number read from the source with the line it stood on.

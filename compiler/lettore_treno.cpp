@@ -31,15 +31,11 @@ int32_t basso32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v
 int16_t basso16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF)); }
 
 void errore_treno(modello& m, int32_t codice, int32_t riga) {
-  segna_errore(m, codice);
-  m.sorgente_errore = sorgente::treno;
-  m.riga_errore = riga;
+  segna_errore_in(m, sorgente::treno, riga, codice);
 }
 
 void errore_treno(modello& m, int32_t codice, int32_t posizione, int32_t riga) {
-  segna_errore(m, codice, posizione);
-  m.sorgente_errore = sorgente::treno;
-  m.riga_errore = riga;
+  segna_errore_in(m, sorgente::treno, riga, codice, posizione);
 }
 
 // The line speed as a cell holds it: v / 5 rounded, which must fit a byte.

@@ -7,9 +7,7 @@ namespace compattatore {
 namespace {
 
 void segna_fallimento(modello& m, sorgente s, const fallimento_lettura& f) {
-  segna_errore(m, 25);
-  m.sorgente_errore = s;
-  m.riga_errore = f.riga;
+  segna_errore_in(m, s, f.riga, 25);
   m.motivo_errore = f.motivo;
 }
 

@@ -140,4 +140,17 @@ inline void segna_errore(modello& m, int32_t codice, int32_t posizione) {
   m.posizione_valida = true;
 }
 
+// Store `codice` (with `posizione` where given) and the source line it is
+// about, for an error the reader found in source `s`.
+inline void segna_errore_in(modello& m, sorgente s, int32_t riga, int32_t codice) {
+  segna_errore(m, codice);
+  m.sorgente_errore = s;
+  m.riga_errore = riga;
+}
+inline void segna_errore_in(modello& m, sorgente s, int32_t riga, int32_t codice, int32_t posizione) {
+  segna_errore(m, codice, posizione);
+  m.sorgente_errore = s;
+  m.riga_errore = riga;
+}
+
 }  // namespace compattatore

@@ -13,6 +13,7 @@
 #include "compiler/memorizza_dati.h"
 #include "model/modello.h"
 #include "model/nomi_file.h"
+#include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
@@ -37,16 +38,11 @@ void scrivi(const fs::path& p, const std::string& testo) {
   f << testo;
 }
 
-std::string righe(const std::vector<std::string>& r) {
-  std::string t;
-  for (const std::string& s : r) t += s + "\r\n";
-  return t;
-}
 
 std::string con_lunghezza(const std::string& lunghezza, const std::vector<std::string>& resto) {
   std::vector<std::string> r{"[generale]", "lunghezza percorso, " + lunghezza};
   r.insert(r.end(), resto.begin(), resto.end());
-  return righe(r);
+  return testo_di(r);
 }
 
 const std::string treno = "[generale]\r\n[fine]\r\n";
@@ -68,7 +64,7 @@ TEST(FonteCartella, SourcesLeftAfterEachOutcomeOfTheLinePhase) {
       // No line source: nothing is opened or deleted.
       {"101 no line source", std::nullopt, true, 0, 101, treno_resta},
       // Failure exits: the line source goes, the train source is not touched.
-      {"102 no [generale]", righe({"lunghezza percorso, 0"}), true, 0, 102, treno_resta},
+      {"102 no [generale]", testo_di({"lunghezza percorso, 0"}), true, 0, 102, treno_resta},
       {"1 route too long", con_lunghezza("1000001", {}), true, 0, 1, treno_resta},
       {"3 repetition start", con_lunghezza("0", {"ripetizione segnali 4 codici, 25, 100"}), true, 0, 3,
        treno_resta},
@@ -94,9 +90,9 @@ TEST(FonteCartella, SourcesLeftAfterEachOutcomeOfTheLinePhase) {
       // Unexpected failures: both sources go.
       {"25 empty line source", "", true, 0, 25, nessuna},
       {"25 not a number", con_lunghezza("sei", {}), true, 0, 25, nessuna},
-      {"25 no route length", righe({"[generale]", "[pendenze]", "pendenza, 0, 0"}), true, 0, 25,
+      {"25 no route length", testo_di({"[generale]", "[pendenze]", "pendenza, 0, 0"}), true, 0, 25,
        nessuna},
-      {"25 without a train source", righe({"[generale]", "sfondo uno, 0"}), false, 0, 25, nessuna},
+      {"25 without a train source", testo_di({"[generale]", "sfondo uno, 0"}), false, 0, 25, nessuna},
       // The line phase ends normally but the train source is missing.
       {"25 train source missing", con_lunghezza("0", {"[fine]"}), false, 0, 25, nessuna},
   };

@@ -11,22 +11,12 @@
 #include "compiler/fonte_sorgenti.h"
 #include "compiler/memorizza_dati.h"
 #include "model/modello.h"
+#include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
 using righe = std::vector<std::string>;
-
-// The lines joined as a source text: each line ended by CR LF, the last one
-// too unless `fine_riga_finale` is false.
-std::string testo_di(const righe& r, bool fine_riga_finale = true) {
-  std::string t;
-  for (size_t i = 0; i < r.size(); ++i) {
-    t += r[i];
-    if (i + 1 < r.size() || fine_riga_finale) t += "\r\n";
-  }
-  return t;
-}
 
 // "[generale]" and a route length, then `resto`.
 righe con_lunghezza(int64_t lunghezza, const righe& resto) {

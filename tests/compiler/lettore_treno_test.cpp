@@ -9,27 +9,19 @@
 #include "compiler/fonte_sorgenti.h"
 #include "compiler/memorizza_dati.h"
 #include "model/modello.h"
+#include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
-// Lines joined as the sources write them, each ended by CR LF.
-std::string righe(std::initializer_list<std::string_view> rr) {
-  std::string s;
-  for (std::string_view r : rr) {
-    s += r;
-    s += "\r\n";
-  }
-  return s;
-}
 
 // A route of 62000 m: ultima_cella 1380, speed and adhesion filled on cells
 // 0 to 1377.
-const std::string linea_minima = righe({"[generale]", "lunghezza percorso, 62000"});
+const std::string linea_minima = testo_di({"[generale]", "lunghezza percorso, 62000"});
 
 // A train source: "[generale]" on line 1, then the records from line 2.
-std::string treno(std::initializer_list<std::string_view> record) {
-  return "[generale]\r\n" + righe(record);
+std::string treno(std::initializer_list<std::string> record) {
+  return "[generale]\r\n" + testo_di(record);
 }
 
 struct compilazione {
@@ -144,7 +136,7 @@ TEST(TrenoFormato, ATooFastSpeedFailsOnlyWhereItIsWritten) {
   {  // The records between are read; the adhesion fill and the test of the
      // kilometric references (which would give 2 here) do not run.
     compilazione c = compila(treno({"aderenza, 0, 60", "velocita, 0, 1280", "sabbia, 7", "aderenza, 0, 61"}),
-                             righe({"[generale]", "lunghezza percorso, 62000",
+                             testo_di({"[generale]", "lunghezza percorso, 62000",
                                     "progressiva chilometrica uno, 0, 150325, 0"}));
     EXPECT_EQ(c.m.codice_errore, 25);
     EXPECT_EQ(c.m.tabella[86].intero1, 7);
@@ -165,7 +157,7 @@ TEST(TrenoFormato, AStationNameEndsAtAComma) {
 }
 
 TEST(TrenoFormato, WithoutGeneraleNothingIsReadAndNothingFails) {
-  compilazione c = compila(righe({"[aderenze]", "aderenza, 0, 60", "sabbia, 7", "velocita, 0, 100"}));
+  compilazione c = compila(testo_di({"[aderenze]", "aderenza, 0, 60", "sabbia, 7", "velocita, 0, 100"}));
   EXPECT_EQ(c.m.codice_errore, 0);
   EXPECT_EQ(c.m.tabella[86].intero1, 0);
   EXPECT_EQ(non_zero(c.m, [](const cella& z) { return z.aderenza + z.velocita; }), coppie{});
@@ -421,9 +413,9 @@ TEST(TrenoStazioni, BeyondTheExtendedRoute) {
 TEST(TrenoStazioni, StationsMeetTheSignsAtTheSignSlot) {
   // 24 signs take entries 80 to 57: the sign slot is 56. The 54th station
   // is accepted; the 55th is stored and then gives 10.
-  std::string linea = righe({"[generale]", "lunghezza percorso, 62000", "[cartelli]"});
+  std::string linea = testo_di({"[generale]", "lunghezza percorso, 62000", "[cartelli]"});
   for (int i = 0; i < 24; ++i)
-    linea += righe({"cartello_indicatore, " + std::to_string(40000 + 100 * i) + ", (SEGNO)"});
+    linea += testo_di({"cartello_indicatore, " + std::to_string(40000 + 100 * i) + ", (SEGNO)"});
   for (int quante : {54, 55}) {
     std::string testo = "[generale]\r\n";
     for (int s = 1; s <= quante; ++s) testo += stazione(500 * s, 27, 100) + "\r\n";
@@ -520,7 +512,7 @@ TEST(TrenoElementi, Error20LeavesTheOtherMarksOfTheSlowDown) {
 }
 
 TEST(TrenoElementi, ACode15OfTheLinePhaseStopsTheFirstSignalOrSlowDown) {
-  const std::string linea = righe({"[generale]", "lunghezza percorso, 62000", "[pendenze]", "pendenza, 68950, 0"});
+  const std::string linea = testo_di({"[generale]", "lunghezza percorso, 62000", "[pendenze]", "pendenza, 68950, 0"});
   struct caso {
     const char* nome;
     const char* record;
@@ -574,7 +566,7 @@ TEST(TrenoElementi, AbbattimentoOnAMontagnaMarkIsAccepted) {
   // The montagna element 27000-28000 of kind 12 marks every 4th cell from
   // cell 540 with tipo 11: 543, 547, 551, 555, 559.
   const std::string linea =
-      righe({"[generale]", "lunghezza percorso, 62000", "[montagne]", "montagna, 27000, 28000, 12"});
+      testo_di({"[generale]", "lunghezza percorso, 62000", "[montagne]", "montagna, 27000, 28000, 12"});
   compilazione c = compila(treno({"abbattimento, 27750, 180"}), linea);
   EXPECT_EQ(c.m.codice_errore, 0);
   EXPECT_EQ(c.m.percorso[555].tipo, 12);
@@ -598,7 +590,7 @@ TEST(TrenoFine, KilometricReferencesNotMultiplesOf50GiveCode2Last) {
        treno({stazione(1025, 12, 1000)}), 8},
   };
   for (const caso& k : casi) {
-    compilazione c = compila(k.testo_treno, righe({"[generale]", "lunghezza percorso, 62000", k.progressiva}));
+    compilazione c = compila(k.testo_treno, testo_di({"[generale]", "lunghezza percorso, 62000", k.progressiva}));
     EXPECT_EQ(c.m.codice_errore, k.codice) << k.nome;
     EXPECT_TRUE(c.f.treno_eliminata) << k.nome;
   }

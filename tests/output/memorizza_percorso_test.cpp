@@ -8,20 +8,13 @@
 
 #include "compiler/fonte_sorgenti.h"
 #include "model/modello.h"
+#include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
-std::string righe(std::initializer_list<std::string_view> rr) {
-  std::string s;
-  for (std::string_view r : rr) {
-    s += r;
-    s += "\r\n";
-  }
-  return s;
-}
 
-const std::string linea_minima = righe({"[generale]", "lunghezza percorso, 62000"});
+const std::string linea_minima = testo_di({"[generale]", "lunghezza percorso, 62000"});
 
 struct esecuzione {
   modello m;
@@ -43,8 +36,8 @@ esecuzione esegui(const std::string& testo_treno, const std::string& testo_linea
   return e;
 }
 
-std::string treno(std::initializer_list<std::string_view> record) {
-  return "[generale]\r\n" + righe(record);
+std::string treno(std::initializer_list<std::string> record) {
+  return "[generale]\r\n" + testo_di(record);
 }
 
 uint8_t byte_a(const std::string& s, size_t i) { return static_cast<uint8_t>(s[i]); }
@@ -144,7 +137,7 @@ TEST(MemorizzaPercorso, FinishingCodesAreStoredAndTheRunGoesOn) {
 }
 
 TEST(MemorizzaPercorso, ARouteNeverSizedIsNotFinished) {
-  esecuzione e = esegui(treno({"sabbia, 7"}), righe({"[generale]", "sfondo uno, 1", "[pendenze]"}));
+  esecuzione e = esegui(treno({"sabbia, 7"}), testo_di({"[generale]", "sfondo uno, 1", "[pendenze]"}));
   EXPECT_EQ(e.esito, 0);
   EXPECT_EQ(e.m.codice_errore, 25);
   EXPECT_TRUE(e.m.percorso.empty());
