@@ -61,7 +61,7 @@ struct fonte_cartella : fonte_sorgenti {
 // Writes each compiled file into `cartella`, safely replaced as a whole.
 struct destinazione_cartella : destinazione_file {
   explicit destinazione_cartella(std::string c) : cartella(std::move(c)) {}
-  void scrivi(file_compilato, const std::string& nome, std::string_view byte) override {
+  void scrivi(file_compilato, const std::string& nome, std::string byte) override {
     scrivi_file_sicuro(unisci(cartella, nome), byte);
   }
   std::string cartella;

@@ -11,19 +11,34 @@ namespace {
 struct scrittore {
   char* p;
   void u8(uint8_t v) { *p++ = static_cast<char>(v); }
+  // Each field is spelled out byte by byte: the compiler merges the bytes
+  // of one field into one store.
   void u16(uint16_t v) {
-    u8(static_cast<uint8_t>(v));
-    u8(static_cast<uint8_t>(v >> 8));
+    p[0] = static_cast<char>(v);
+    p[1] = static_cast<char>(v >> 8);
+    p += 2;
   }
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
   void i32(int32_t v) {
     uint32_t u = static_cast<uint32_t>(v);
-    for (int s = 0; s < 32; s += 8) u8(static_cast<uint8_t>(u >> s));
+    p[0] = static_cast<char>(u);
+    p[1] = static_cast<char>(u >> 8);
+    p[2] = static_cast<char>(u >> 16);
+    p[3] = static_cast<char>(u >> 24);
+    p += 4;
   }
   void f64(double v) {
     uint64_t u;
     std::memcpy(&u, &v, sizeof u);
-    for (int s = 0; s < 64; s += 8) u8(static_cast<uint8_t>(u >> s));
+    p[0] = static_cast<char>(u);
+    p[1] = static_cast<char>(u >> 8);
+    p[2] = static_cast<char>(u >> 16);
+    p[3] = static_cast<char>(u >> 24);
+    p[4] = static_cast<char>(u >> 32);
+    p[5] = static_cast<char>(u >> 40);
+    p[6] = static_cast<char>(u >> 48);
+    p[7] = static_cast<char>(u >> 56);
+    p += 8;
   }
   void testo(const std::string& t, size_t n) {
     std::memcpy(p, t.data(), n);
@@ -40,18 +55,29 @@ constexpr size_t byte_punto(planimetria::tipo_punto t) {
   return 0;
 }
 
-void scrivi_meta(scrittore& w, const planimetria& p, int coordinata) {
-  const std::vector<double>& valori = coordinata == 0 ? p.x : p.y;
-  for (int32_t metro = 0; metro <= p.ultimo; ++metro) {
+// One half of the plan: points 0 and 1, then the computed points, then the
+// empty ones, each stretch in its own loop. Returns where the next half
+// begins. The writer is a local object so that its pointer stays in a
+// register: through a reference, a byte store could change the pointer as
+// far as the compiler knows, and every store would reload it.
+char* scrivi_meta(char* inizio, const planimetria& p, int coordinata) {
+  scrittore w{inizio};
+  const double* valori = coordinata == 0 ? p.x.data() : p.y.data();
+  const int32_t ultimo = p.ultimo;
+  const int32_t fine_calcolati = std::min(p.calcolati, ultimo + 1);
+  int32_t metro = 0;
+  for (; metro <= ultimo && metro < 2; ++metro) {
     planimetria::tipo_punto t = p.tipo(metro);
     w.u16(static_cast<uint16_t>(t));
-    if (t == planimetria::tipo_punto::intero) {
-      // Points 0 and 1 are (0, 0) and (0, 1).
-      w.i16(static_cast<int16_t>(coordinata == 1 ? metro : 0));
-    } else if (t == planimetria::tipo_punto::doppio) {
-      w.f64(valori[static_cast<size_t>(metro)]);
-    }
+    // Points 0 and 1 are (0, 0) and (0, 1).
+    if (t == planimetria::tipo_punto::intero) w.i16(static_cast<int16_t>(coordinata == 1 ? metro : 0));
   }
+  for (; metro < fine_calcolati; ++metro) {
+    w.u16(static_cast<uint16_t>(planimetria::tipo_punto::doppio));
+    w.f64(valori[metro]);
+  }
+  for (; metro <= ultimo; ++metro) w.u16(static_cast<uint16_t>(planimetria::tipo_punto::vuoto));
+  return w.p;
 }
 
 }  // namespace
@@ -71,9 +97,7 @@ size_t dimensione_linea(const planimetria& p) {
 std::string codifica_linea(const planimetria& p) {
   std::string b(dimensione_linea(p), '\0');
   if (b.empty()) return b;
-  scrittore w{b.data()};
-  scrivi_meta(w, p, 0);
-  scrivi_meta(w, p, 1);
+  scrivi_meta(scrivi_meta(b.data(), p, 0), p, 1);
   return b;
 }
 

@@ -18,7 +18,7 @@ enum class file_compilato { linea, tabella, percorso };
 // file. `nome` is the bare file name formed from the keys.
 struct destinazione_file {
   virtual ~destinazione_file() = default;
-  virtual void scrivi(file_compilato quale, const std::string& nome, std::string_view byte) = 0;
+  virtual void scrivi(file_compilato quale, const std::string& nome, std::string byte) = 0;
 };
 
 // Keeps the files in memory.
@@ -29,9 +29,9 @@ struct destinazione_in_memoria : destinazione_file {
     std::string byte;
   };
   file linea, tabella, percorso;
-  void scrivi(file_compilato quale, const std::string& nome, std::string_view byte) override {
+  void scrivi(file_compilato quale, const std::string& nome, std::string byte) override {
     file& f = quale == file_compilato::linea ? linea : quale == file_compilato::tabella ? tabella : percorso;
-    f = {true, nome, std::string(byte)};
+    f = {true, nome, std::move(byte)};
   }
 };
 
