@@ -330,6 +330,17 @@ TEST(LettoreLinea, ErrorCodesPositionsAndLines) {
       {"comment fields ending the general part read past the end",
        testo_di(con_lunghezza(0, {"-- a --", "-- b --"})), 0, 25, {}, 5,
        motivo_fallimento::testo_finito, false},
+      // The comment skip of the general part makes no end test, so the
+      // field it reaches is tested even when it ends the text.
+      {"a field reached by the general comment skip is tested at the end",
+       testo_di(con_lunghezza(0, {"-- a --", "sfondo uno"})), 0, 25, {}, 5,
+       motivo_fallimento::testo_finito, false},
+      // A code without a position leaves posizione_errore as it was: here
+      // the position of the code 15 that ended the records.
+      {"code 15, then the plan to the end passing its bound",
+       testo_di(con_lunghezza(1000000, {"[pendenze]", "pendenza, 1006901, 1"})), 1, 103, {}, 0,
+       motivo_fallimento::nessuno, false,
+       [](const modello& m) { EXPECT_EQ(m.posizione_errore, 1006901); }},
       {"a route record without a route length",
        testo_di({"[generale]", "sfondo uno, 0", "[pendenze]", "pendenza, 0, 0"}), 0, 25, {}, 4,
        motivo_fallimento::percorso_mancante, false},
@@ -580,6 +591,29 @@ TEST(LettoreLinea, SignBoardsTakeEntriesFrom80Down) {
   EXPECT_EQ(m.percorso[3].dato1, 79);
   EXPECT_EQ(m.percorso[3].montagna, 1);
   EXPECT_EQ(m.percorso[13].dato1, 78);
+}
+
+TEST(LettoreLinea, PointElementCellsRoundPositionOver50PlusOne) {
+  // round(p / 50 + 1), halves to even: not round(p / 50) + 1.
+  struct caso {
+    int32_t posizione;
+    size_t cella;
+  } casi[] = {{25, 2}, {75, 2}, {125, 4}, {175, 4}, {24, 1}, {26, 2}};
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.posizione);
+    const std::string p = std::to_string(c.posizione);
+    lettura cartello = compila(testo_di(con_lunghezza(0, {"[indicazioni]", "cartello_indicatore, " + p + ", (A)"})));
+    lettura indicatori = compila(testo_di(con_lunghezza(0, {"[cartelli]", "indicatori_vmax, " + p + ", 1, 1, 1, 0, 1, 1, 1, 0"})));
+    ASSERT_EQ(cartello.m.codice_errore, 0);
+    ASSERT_EQ(indicatori.m.codice_errore, 0);
+    EXPECT_EQ(cartello.m.percorso[c.cella].tipo, 14);
+    EXPECT_EQ(indicatori.m.percorso[c.cella].tipo, 6);
+  }
+  // 25 and 75 share cell 2: the second sign finds it taken.
+  lettura due = compila(testo_di(con_lunghezza(
+      0, {"[indicazioni]", "cartello_indicatore, 25, (A)", "cartello_indicatore, 75, (B)"})));
+  EXPECT_EQ(due.m.codice_errore, 6);
+  EXPECT_EQ(due.m.posizione_errore, 75);
 }
 
 TEST(LettoreLinea, SeventyEightSignsFit) {
