@@ -103,6 +103,16 @@ bool esiste(const std::string& percorso) {
   return ::lstat(percorso.c_str(), &st) == 0;
 }
 
+bool scrittura_tocca(const std::string& ingresso, const std::string& uscita) {
+  struct stat u {};
+  if (::lstat(uscita.c_str(), &u) != 0) return false;
+  struct stat i {};
+  // The input as read (through any link) and the input's own entry.
+  if (::stat(ingresso.c_str(), &i) == 0 && i.st_dev == u.st_dev && i.st_ino == u.st_ino) return true;
+  if (::lstat(ingresso.c_str(), &i) == 0 && i.st_dev == u.st_dev && i.st_ino == u.st_ino) return true;
+  return false;
+}
+
 void elimina_se_esiste(const std::string& percorso) {
   if (::unlink(percorso.c_str()) != 0 && errno != ENOENT)
     throw errore_piattaforma(percorso, "impossibile eliminare il file: " + motivo_errno(errno));

@@ -38,6 +38,16 @@ std::string leggi_file(const std::string& percorso);
 // Returns true when something exists under that name (a link counts).
 bool esiste(const std::string& percorso);
 
+// Returns true when replacing the directory entry `uscita` (as the safe
+// write does: rename over the name, never following a link there) would
+// replace or change the file read as `ingresso`: the entry is the input
+// file itself or the very link the input was read through. Another name of
+// the input (a hard link) counts too: replacing it would leave the input as
+// it is, but a compiled file's name on a source is surely a mistake, and
+// refusing keeps the source safe whichever name the author meant.
+// Returns false when `uscita` does not exist.
+bool scrittura_tocca(const std::string& ingresso, const std::string& uscita);
+
 // Deletes the file where it exists. Throws when it exists and cannot be
 // deleted.
 void elimina_se_esiste(const std::string& percorso);

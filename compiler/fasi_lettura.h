@@ -27,7 +27,7 @@ bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato);
 // End step of the line phase, run after the line source was deleted: when
 // crea_linea is set, the straight plan to the end. Returns false on a
 // failure exit (code 103 from the plan bound).
-// Throws fallimento_lettura (route never sized: percorso_mancante).
+// Requires leggi_linea to have returned true (the route is sized).
 bool concludi_linea(modello& m);
 
 // Train phase records, up to the end of the text, a failed range test or a

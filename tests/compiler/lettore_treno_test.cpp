@@ -9,6 +9,7 @@
 #include "compiler/fonte_sorgenti.h"
 #include "compiler/memorizza_dati.h"
 #include "model/modello.h"
+#include "tests/modello_prova.h"
 #include "tests/testo_sorgente.h"
 
 namespace compattatore {
@@ -439,9 +440,7 @@ TEST(TrenoStazioni, NoEntryBelowTheSignSlotRefusesTheFirstStation) {
   // Signs down to entry 2 leave the slot at 1: a station would take the slot
   // itself, or (slot 0) a sign's entry.
   for (int32_t slot : {1, 0}) {
-    modello m;
-    m.percorso.resize(1381);
-    m.ultima_cella = 1380;
+    modello m = con_percorso(1381);
     m.tabella[1].nome = "(SEGNO)";
     stato_lettura stato;
     stato.slot_cartello = slot;

@@ -4,18 +4,10 @@
 
 #include "compiler/memo.h"
 #include "model/modello.h"
+#include "tests/modello_prova.h"
 
 namespace compattatore {
 namespace {
-
-// A model whose route has cells 0 to 140 (a route length of 0).
-modello percorso_vuoto() {
-  modello m;
-  m.lunghezza_estesa = 7000;
-  m.ultima_cella = 140;
-  m.percorso.resize(141);
-  return m;
-}
 
 // Returns the indices of the cells whose `tipo` is `tipo`.
 std::vector<int> celle_di_tipo(const modello& m, uint8_t tipo) {
@@ -26,7 +18,7 @@ std::vector<int> celle_di_tipo(const modello& m, uint8_t tipo) {
 }
 
 TEST(MemoMontagna, MarksEveryFourthCellOfTheStretch) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   m.percorso[7].tipo = 6;  // a taken cell keeps its element, and still counts
   memo_montagna(m, 0, 1000, 12);
 
@@ -41,7 +33,7 @@ TEST(MemoMontagna, MarksEveryFourthCellOfTheStretch) {
 }
 
 TEST(MemoMontagna, WithoutMarkNoCellChangesItsTipo) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   memo_montagna(m, 0, 1000, 10);  // 10 is not above 10: no marks
   EXPECT_TRUE(celle_di_tipo(m, 11).empty());
   EXPECT_EQ(m.percorso[0].montagna, 10);
@@ -57,7 +49,7 @@ TEST(MemoMontagna, StretchCellsRoundHalvesToEven) {
       {1000, 1000, 20, 19},  // ends before it starts: nothing
   };
   for (const caso& c : casi) {
-    modello m = percorso_vuoto();
+    modello m = con_percorso(141);
     memo_montagna(m, c.inizio, c.fine, 4);
     for (int i = 0; i < 141; ++i)
       EXPECT_EQ(m.percorso[i].montagna, (i >= c.prima && i <= c.ultima) ? 4 : 0)
@@ -79,7 +71,7 @@ TEST(MemoMontagna, AnElementCloseToThePreviousOneBecomesTipo3) {
       {1151, 15, 5, true},
   };
   for (const caso& c : casi) {
-    modello m = percorso_vuoto();
+    modello m = con_percorso(141);
     memo_montagna(m, 0, 1000, 1);
     memo_montagna(m, c.inizio, 3000, c.tipo);
     const int prima = c.inizio / 50;  // no start here lies on a half cell
@@ -90,7 +82,7 @@ TEST(MemoMontagna, AnElementCloseToThePreviousOneBecomesTipo3) {
 }
 
 TEST(MemoMontagna, ComparesWithTheElementJustBeforeWhereverItLies) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   memo_montagna(m, 0, 1000, 1);
   memo_montagna(m, 5000, 6000, 1);
   memo_montagna(m, 6200, 6500, 7);  // 200 m after the one just before
@@ -100,7 +92,7 @@ TEST(MemoMontagna, ComparesWithTheElementJustBeforeWhereverItLies) {
 }
 
 TEST(MemoMontagna, CellsOutsideTheRouteAreSkipped) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   // Starts 10 cells before the route: cells -10 to 3, marks on the 4th,
   // 8th and 12th cell visited, that is cells -7, -3 and 1.
   memo_montagna(m, -500, 200, 11);
@@ -121,7 +113,7 @@ TEST(MemoMontagna, CellsOutsideTheRouteAreSkipped) {
 }
 
 TEST(MemoMontagna, An81stElementIsRefusedWithNothingWritten) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   for (int n = 0; n < 80; ++n) memo_montagna(m, 0, 100, 1);
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.n_montagne, 80);
@@ -135,7 +127,7 @@ TEST(MemoMontagna, An81stElementIsRefusedWithNothingWritten) {
 }
 
 TEST(MemoIndicatori, BuiltInLine) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   memo_indicatori_v_max(m, 700, 95, 100, 105, 0, 95, 100, 105, 0);
   const cella& c = m.percorso[15];
   EXPECT_EQ(c.tipo, 6);
@@ -162,7 +154,7 @@ TEST(MemoIndicatori, ValuesRoundAndKeepTheirLowSixteenBits) {
       {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, -26235, -11},
   };
   for (const caso& c : casi) {
-    modello m = percorso_vuoto();
+    modello m = con_percorso(141);
     memo_indicatori_v_max(m, 1000, c.vs, c.vs, c.vs, c.strisce_s, c.vd, c.vd, c.vd, c.strisce_d);
     const cella& cl = m.percorso[21];
     EXPECT_EQ(cl.dato1, c.valore) << c.vs << " " << c.vd;
@@ -185,7 +177,7 @@ TEST(MemoIndicatori, RefusesATakenCellOrOneOutsideTheRoute) {
       {INT32_MIN, 0, false}, {INT32_MAX, 0, false},
   };
   for (const caso& c : casi) {
-    modello m = percorso_vuoto();
+    modello m = con_percorso(141);
     const int64_t cella_attesa = (int64_t{c.posizione} + 50 + 25) / 50;
     const bool dentro = c.posizione > -100 && c.posizione < 7000;
     if (dentro) {
@@ -205,7 +197,7 @@ TEST(MemoIndicatori, RefusesATakenCellOrOneOutsideTheRoute) {
 }
 
 TEST(MemoIndicatori, AnEarlierCodeStays) {
-  modello m = percorso_vuoto();
+  modello m = con_percorso(141);
   segna_errore(m, 15, 68950);
   memo_indicatori_v_max(m, 1000, 95, 100, 105, 0, 95, 100, 105, 0);
   memo_montagna(m, 0, 1000, 1);

@@ -4,22 +4,15 @@
 
 #include "compiler/memo.h"
 #include "model/modello.h"
+#include "tests/modello_prova.h"
 
 namespace compattatore {
 namespace {
 
-// A model with a route of `celle` cells and nothing on it.
-modello percorso_di(int celle) {
-  modello m;
-  m.percorso.resize(static_cast<size_t>(celle));
-  m.ultima_cella = celle - 1;
-  return m;
-}
-
 // ---------------------------------------------------------------- signals
 
 TEST(MemoSegnale, BuiltInSignalLandsInCell28WithItsMarks) {
-  modello m = percorso_di(1381);
+  modello m = con_percorso(1381);
   memo_segnale(m, 1350, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(m.codice_errore, 0);
   const cella& c = m.percorso[28];
@@ -46,7 +39,7 @@ TEST(MemoSegnale, BuiltInSignalLandsInCell28WithItsMarks) {
 
 TEST(MemoSegnale, PackedValuesAndMarksFollowTheirFormulas) {
   // Signal at 1000 (cell 21): sx 1, s1..s3 7 8 9, rapp 3, dx 2, d1..d3 1 2 3.
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   memo_segnale(m, 1000, 1, 7, 8, 9, 3, 2, 1, 2, 3, 0);
   const cella& c = m.percorso[21];
   EXPECT_EQ(c.tipo, 1);
@@ -59,7 +52,7 @@ TEST(MemoSegnale, PackedValuesAndMarksFollowTheirFormulas) {
 }
 
 TEST(MemoSegnale, WideValuesKeepTheirLowBits) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   // s1 * 10 + d1 = 40001 -> low 16 bits -25535; a marca of 9 * 30 + 1 = 271 -> 15.
   memo_segnale(m, 1000, 9, 4000, 0, 0, 0, 0, 1, 0, 0, 0);
   EXPECT_EQ(m.percorso[21].dato1, -25535);
@@ -75,14 +68,14 @@ TEST(MemoSegnale, TempoIsStoredOnlyForSx2AndShortWaitsBecome101) {
       {2, 101, 101}, {2, -5, 251}, {2, 300, 44},  {1, 50, 0},  {0, 150, 0},
   };
   for (const caso& k : casi) {
-    modello m = percorso_di(100);
+    modello m = con_percorso(100);
     memo_segnale(m, 1000, k.sx, 0, 0, 0, 0, 0, 0, 0, 0, k.tempo);
     EXPECT_EQ(m.percorso[21].tempo, k.atteso) << "sx " << k.sx << " tempo " << k.tempo;
   }
 }
 
 TEST(MemoSegnale, MontagnaMarkCountsAsFreeAndKeepsItsMontagna) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   m.percorso[21].tipo = 11;
   m.percorso[21].montagna = 2;
   memo_segnale(m, 1000, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0);
@@ -102,7 +95,7 @@ TEST(MemoSegnale, RefusedWith16WhenItsCellIsTakenOrOutsideTheRoute) {
       {"before cell 0", -100, false},             // cell -1
   };
   for (const caso& k : casi) {
-    modello m = percorso_di(100);
+    modello m = con_percorso(100);
     if (k.occupa_cella_21) m.percorso[21].tipo = 6;
     const std::vector<cella> prima = m.percorso;
     memo_segnale(m, k.posizione, 2, 4, 1, 0, 0, 0, 0, 0, 0, 50);
@@ -117,7 +110,7 @@ TEST(MemoSegnale, RefusedWith16WhenItsCellIsTakenOrOutsideTheRoute) {
 
 TEST(MemoSegnale, MarksBeforeCellZeroAreLeftOut) {
   // Signal at 150 m: cell 4; its marks would be cells 2, 0, -2, -4.
-  modello m = percorso_di(20);
+  modello m = con_percorso(20);
   memo_segnale(m, 150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[4].tipo, 1);
@@ -126,7 +119,7 @@ TEST(MemoSegnale, MarksBeforeCellZeroAreLeftOut) {
 }
 
 TEST(MemoSegnale, AnEarlierCodeStaysWhenTheSignalIsAccepted) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   m.codice_errore = 15;
   memo_segnale(m, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(m.codice_errore, 15);
@@ -136,7 +129,7 @@ TEST(MemoSegnale, AnEarlierCodeStaysWhenTheSignalIsAccepted) {
 // ------------------------------------------------------------- slow-downs
 
 TEST(MemoRallentamento, BuiltInSlowDownAt27900) {
-  modello m = percorso_di(1381);
+  modello m = con_percorso(1381);
   memo_rallentamento(m, 27900, 70, 350, 0, 1, 0);
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[535].tipo, 4);
@@ -157,7 +150,7 @@ TEST(MemoRallentamento, BuiltInSlowDownAt27900) {
 
 TEST(MemoRallentamento, WarningOnlyBeyond1500) {
   {  // 1500: no warning, no approach cells even with f_ta = 1.
-    modello m = percorso_di(100);
+    modello m = con_percorso(100);
     memo_rallentamento(m, 1500, 60, 350, 0, 1, 0);
     EXPECT_EQ(m.codice_errore, 0);
     EXPECT_EQ(m.percorso[31].tipo, 3);
@@ -165,7 +158,7 @@ TEST(MemoRallentamento, WarningOnlyBeyond1500) {
     for (int i = 0; i < 31; ++i) EXPECT_EQ(m.percorso[i].tipo, 0) << i;
   }
   {  // 1550 over 350 m: warning 8, start 32, end 39, approach 7, 6, 5, 4.
-    modello m = percorso_di(100);
+    modello m = con_percorso(100);
     memo_rallentamento(m, 1550, 60, 350, 0, 1, 0);
     EXPECT_EQ(m.codice_errore, 0);
     EXPECT_EQ(m.percorso[8].tipo, 4);
@@ -183,7 +176,7 @@ TEST(MemoRallentamento, WarningOnlyBeyond1500) {
 TEST(MemoRallentamento, SecondAndThirdValuesWhereTheyBelong) {
   // d_v 40 and f_tt 7: dato2 on every cell (the approach cells count 1 to
   // 4), dato3 on start and end only.
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   memo_rallentamento(m, 2500, 60, 300, 7, 1, 40);
   const int w = 27, s = 51, e = 57;
   EXPECT_EQ(m.percorso[w].dato2, 40);
@@ -197,14 +190,14 @@ TEST(MemoRallentamento, SecondAndThirdValuesWhereTheyBelong) {
 }
 
 TEST(MemoRallentamento, WithoutApproachFlagNoApproachCells) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   memo_rallentamento(m, 2500, 60, 300, 0, 0, 0);
   EXPECT_EQ(m.percorso[27].tipo, 4);
   for (int c = 20; c < 27; ++c) EXPECT_EQ(m.percorso[c].tipo, 0) << c;
 }
 
 TEST(MemoRallentamento, StartAndEndInOneCellLeaveAStart) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   memo_rallentamento(m, 2500, 60, 0, 5, 0, 0);
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[51].tipo, 3);
@@ -227,7 +220,7 @@ TEST(MemoRallentamento, RefusalsWriteNothing) {
       {"end before cell 0", -5000, -1, 19},
   };
   for (const caso& k : casi) {
-    modello m = percorso_di(100);
+    modello m = con_percorso(100);
     if (k.cella_occupata >= 0) m.percorso[static_cast<size_t>(k.cella_occupata)].tipo = 14;
     const std::vector<cella> prima = m.percorso;
     memo_rallentamento(m, 2500, 60, k.l, 0, 1, 9);
@@ -240,7 +233,7 @@ TEST(MemoRallentamento, RefusalsWriteNothing) {
 }
 
 TEST(MemoRallentamento, TakenApproachCellGives20AndLeavesTheOtherMarks) {
-  modello m = percorso_di(1381);
+  modello m = con_percorso(1381);
   m.percorso[532].tipo = 6;
   memo_rallentamento(m, 27900, 70, 350, 0, 1, 0);
   EXPECT_EQ(m.codice_errore, 20);
@@ -256,7 +249,7 @@ TEST(MemoRallentamento, TakenApproachCellGives20AndLeavesTheOtherMarks) {
 }
 
 TEST(MemoRallentamento, MontagnaMarksCountAsFree) {
-  modello m = percorso_di(100);
+  modello m = con_percorso(100);
   for (int c : {27, 51, 57, 26, 25, 24, 23}) m.percorso[c].tipo = 11;
   memo_rallentamento(m, 2500, 60, 300, 0, 1, 0);
   EXPECT_EQ(m.codice_errore, 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/modello.h"
+#include "tests/modello_prova.h"
 
 namespace compattatore {
 namespace {
@@ -13,10 +14,7 @@ namespace {
 // A route of `celle` empty cells, with elements placed by hand.
 struct percorso_a_mano {
   modello m;
-  explicit percorso_a_mano(int celle = 200) {
-    m.percorso.resize(static_cast<size_t>(celle));
-    m.ultima_cella = celle - 1;
-  }
+  explicit percorso_a_mano(int celle = 200) : m(con_percorso(celle)) {}
   percorso_a_mano& metti(int c, uint8_t tipo, int16_t dato1 = 0) {
     m.percorso[static_cast<size_t>(c)].tipo = tipo;
     m.percorso[static_cast<size_t>(c)].dato1 = dato1;

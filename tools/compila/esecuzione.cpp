@@ -4,7 +4,6 @@
 #include "compiler/diagnostica.h"
 #include "compiler/fonte_sorgenti.h"
 #include "tools/compila/json.h"
-#include "tools/compila/stesso_file.h"
 
 namespace compattatore {
 namespace {

@@ -1,0 +1,20 @@
+// Models for tests that place elements by hand.
+#pragma once
+
+#include <cstdint>
+
+#include "model/modello.h"
+
+namespace compattatore {
+
+// Returns a model whose route has `celle` empty cells (0 to celle - 1), as a
+// route length of (celle - 1) x 50 - 7000 m would size it.
+inline modello con_percorso(int32_t celle) {
+  modello m;
+  m.percorso.resize(static_cast<size_t>(celle));
+  m.ultima_cella = celle - 1;
+  m.lunghezza_estesa = m.ultima_cella * 50;
+  return m;
+}
+
+}  // namespace compattatore
