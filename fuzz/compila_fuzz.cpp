@@ -12,15 +12,17 @@
 // Besides running clean under the sanitizers, every input must leave a
 // result that obeys the invariants checked below; a violation traps, so the
 // fuzzer keeps the input as a crash.
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/diagnostica.h"
 #include "compiler/fonte_sorgenti.h"
 #include "model/modello.h"
+#include "output/decodifica.h"
 #include "output/file_compilati.h"
 #include "output/memorizza_percorso.h"
 
@@ -32,12 +34,9 @@ void verifica(bool condizione) {
   if (!condizione) __builtin_trap();
 }
 
-uint16_t u16_a(std::string_view b, size_t at) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | (static_cast<uint8_t>(b[at + 1]) << 8));
-}
-
 // The table file is 34 bytes per entry plus the bytes of every name, and
-// each entry's count field holds its own name's length.
+// each entry's count field holds its own name's length: the decoder reads
+// it back entry by entry, names included.
 void verifica_tabella(const modello& m, std::string_view b) {
   size_t atteso = voci_tabella * byte_voce_senza_nome;
   for (const voce& v : m.tabella) {
@@ -45,16 +44,11 @@ void verifica_tabella(const modello& m, std::string_view b) {
     atteso += v.nome.size();
   }
   verifica(b.size() == atteso);
-  size_t at = 0;
-  for (const voce& v : m.tabella) {
-    verifica(u16_a(b, at + 14) == v.nome.size());
-    verifica(b.compare(at + 16, v.nome.size(), v.nome) == 0);
-    at += byte_voce_senza_nome + v.nome.size();
-  }
+  decodificato<std::array<voce, voci_tabella>> d = decodifica_tabella(b);
+  verifica(static_cast<bool>(d));
+  for (size_t i = 0; i < m.tabella.size(); ++i) verifica(d.valore[i].nome == m.tabella[i].nome);
   // Entry 85 carries the route key and the header value 610.
-  size_t at85 = 0;
-  for (int i = 0; i < 85; ++i) at85 += byte_voce_senza_nome + m.tabella[static_cast<size_t>(i)].nome.size();
-  verifica(u16_a(b, at85 + 16 + m.tabella[85].nome.size()) == 610);
+  verifica(d.valore[85].intero1 == 610);
 }
 
 // The route file is 15 bytes per cell 0 .. ultima_cella, and cell 1, where
@@ -66,13 +60,15 @@ void verifica_percorso(const modello& m, std::string_view b) {
   }
   verifica(m.percorso.size() == static_cast<size_t>(m.ultima_cella) + 1);
   verifica(b.size() == byte_cella * (static_cast<size_t>(m.ultima_cella) + 1));
-  if (m.percorso.size() > 1) verifica(u16_a(b, byte_cella + 1) == 5121);
+  decodificato<std::vector<cella>> d = decodifica_percorso(b);
+  verifica(static_cast<bool>(d) && d.valore.size() == m.percorso.size());
+  if (m.percorso.size() > 1) verifica(d.valore[1].dato1 == 5121);
 }
 
 // The line file is 2 × (lunghezza_estesa + 1) tagged values: the x half,
-// then the y half, each metre taking 2, 4 or 10 bytes by its type. Walking
-// the bytes must meet exactly that many values, each tag being the type the
-// plan holds for its metre, and end exactly at the end of the file. The
+// then the y half, each metre taking 2, 4 or 10 bytes by its type. The
+// decoder must meet exactly that many values, each tag being the type the
+// plan holds for its metre, ending exactly at the end of the file. The
 // types run in one order: the two whole-number points, the computed points,
 // the points never reached.
 void verifica_linea(const modello& m, std::string_view b) {
@@ -82,29 +78,23 @@ void verifica_linea(const modello& m, std::string_view b) {
     return;
   }
   verifica(m.plan.ultimo == m.lunghezza_estesa);
-  size_t at = 0;
-  size_t atteso = 0;
-  for (int meta = 0; meta < 2; ++meta) {
+  decodificato<punti_linea> d = decodifica_linea(b);
+  verifica(static_cast<bool>(d));
+  const size_t per_meta = static_cast<size_t>(m.plan.ultimo) + 1;
+  verifica(d.valore.x.size() == per_meta && d.valore.y.size() == per_meta);
+  for (const std::vector<punto_linea>* meta : {&d.valore.x, &d.valore.y}) {
     int ultimo_tipo_visto = -1;
     for (int32_t metro = 0; metro <= m.plan.ultimo; ++metro) {
-      verifica(at + 2 <= b.size());
-      uint16_t tag = u16_a(b, at);
-      planimetria::tipo_punto t = m.plan.tipo(metro);
-      verifica(tag == static_cast<uint16_t>(t));
-      size_t larghezza = tag == 0 ? 2 : tag == 2 ? 4 : tag == 5 ? 10 : 0;
-      verifica(larghezza != 0);
-      if (tag == 2) verifica(metro < 2);
+      planimetria::tipo_punto tag = (*meta)[static_cast<size_t>(metro)].tipo;
+      verifica(tag == m.plan.tipo(metro));
+      if (tag == planimetria::tipo_punto::intero) verifica(metro < 2);
       // Ranks 0 (whole), 1 (computed), 2 (empty) never go back; a plan
       // without its origin is empty throughout.
-      int rango = tag == 2 ? 0 : tag == 5 ? 1 : 2;
+      int rango = tag == planimetria::tipo_punto::intero ? 0 : tag == planimetria::tipo_punto::doppio ? 1 : 2;
       verifica(rango >= ultimo_tipo_visto);
       ultimo_tipo_visto = rango;
-      at += larghezza;
-      atteso += larghezza;
     }
   }
-  verifica(at == b.size());
-  verifica(atteso == b.size());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // points to the field that moved.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "output/decodifica.h"
 #include "sources/testi.h"
 #include "tests/app/processo_figlio.h"
 
@@ -54,59 +56,18 @@ uint64_t fnv1a(std::string_view byte) {
   return h;
 }
 
-// Little-endian reads at a byte offset.
-uint32_t le(const std::string& b, size_t pos, int quanti) {
-  uint32_t v = 0;
-  for (int i = quanti - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b.at(pos + static_cast<size_t>(i)));
-  return v;
+// The compiled files read through the product decoder; a file it refuses
+// fails the test with the offset and what was expected.
+std::vector<cella> celle(const std::string& percorso) {
+  decodificato<std::vector<cella>> d = decodifica_percorso(percorso);
+  EXPECT_TRUE(d) << "route file, offset " << d.errore->offset << ": " << descrivi_errore(*d.errore);
+  return d.valore;
 }
-int16_t i16(const std::string& b, size_t pos) { return static_cast<int16_t>(le(b, pos, 2)); }
-int32_t i32(const std::string& b, size_t pos) { return static_cast<int32_t>(le(b, pos, 4)); }
-
-// A route cell: 15 bytes, tipo u8, dato1..dato4 i16, then six u8 from tempo
-// to aderenza.
-struct cella_letta {
-  int tipo;
-  int16_t dato[4];
-  int tempo, marca;
-};
-cella_letta cella(const std::string& percorso, size_t k) {
-  size_t pos = 15 * k;
-  return {static_cast<unsigned char>(percorso.at(pos)),
-          {i16(percorso, pos + 1), i16(percorso, pos + 3), i16(percorso, pos + 5), i16(percorso, pos + 7)},
-          static_cast<unsigned char>(percorso.at(pos + 9)),
-          static_cast<unsigned char>(percorso.at(pos + 10))};
-}
-
-// A table entry: tipo u8, inizio, fine, posizione i32, byte1 u8, the name's
-// length u16 and its bytes, intero1..intero5 i16, byte2..byte5 u8, orario
-// i32.
-struct voce_letta {
-  int tipo;
-  int32_t inizio, fine, posizione;
-  std::string nome;
-  int16_t intero1;
-  int32_t orario;
-};
-std::vector<voce_letta> voci(const std::string& tabella) {
-  std::vector<voce_letta> tutte;
-  size_t pos = 0;
-  for (int i = 0; i < 87; ++i) {
-    voce_letta e{};
-    e.tipo = static_cast<unsigned char>(tabella.at(pos));
-    e.inizio = i32(tabella, pos + 1);
-    e.fine = i32(tabella, pos + 5);
-    e.posizione = i32(tabella, pos + 9);
-    size_t lunghezza = le(tabella, pos + 14, 2);
-    e.nome = tabella.substr(pos + 16, lunghezza);
-    pos += 16 + lunghezza;
-    e.intero1 = i16(tabella, pos);
-    e.orario = i32(tabella, pos + 14);
-    pos += 18;
-    tutte.push_back(e);
-  }
-  EXPECT_EQ(pos, tabella.size()) << "87 entries fill the table file exactly";
-  return tutte;
+std::array<voce, voci_tabella> voci(const std::string& tabella) {
+  decodificato<std::array<voce, voci_tabella>> d = decodifica_tabella(tabella);
+  EXPECT_TRUE(d) << "87 entries fill the table file exactly; offset " << d.errore->offset << ": "
+                 << descrivi_errore(*d.errore);
+  return d.valore;
 }
 
 // The two competition codes of the keys, from their definition: W is the
@@ -190,6 +151,8 @@ TEST_F(Golden, OutputsMatchTheirPinnedBytes) {
 TEST_F(Golden, RouteCellsOfTheBuiltInScenario) {
   const std::string& percorso = uscita(file_percorso);
   ASSERT_EQ(percorso.size(), 20715u);  // cells 0 to 1380
+  const std::vector<cella> c = celle(percorso);
+  ASSERT_EQ(c.size(), 1381u);
 
   struct elemento {
     size_t k;
@@ -209,27 +172,27 @@ TEST_F(Golden, RouteCellsOfTheBuiltInScenario) {
       {566, 2, 70, 0, 0, 0, "slow-down end"},
   };
   for (const elemento& e : elementi) {
-    cella_letta c = cella(percorso, e.k);
-    EXPECT_EQ(c.tipo, e.tipo) << e.cosa << ", cell " << e.k;
-    EXPECT_EQ(c.dato[0], e.dato1) << e.cosa << ", cell " << e.k;
-    EXPECT_EQ(c.dato[1], e.dato2) << e.cosa << ", cell " << e.k;
-    EXPECT_EQ(c.dato[2], e.dato3) << e.cosa << ", cell " << e.k;
-    EXPECT_EQ(c.dato[3], e.dato4) << e.cosa << ", cell " << e.k;
+    const cella& x = c.at(e.k);
+    EXPECT_EQ(x.tipo, e.tipo) << e.cosa << ", cell " << e.k;
+    EXPECT_EQ(x.dato1, e.dato1) << e.cosa << ", cell " << e.k;
+    EXPECT_EQ(x.dato2, e.dato2) << e.cosa << ", cell " << e.k;
+    EXPECT_EQ(x.dato3, e.dato3) << e.cosa << ", cell " << e.k;
+    EXPECT_EQ(x.dato4, e.dato4) << e.cosa << ", cell " << e.k;
   }
-  EXPECT_EQ(cella(percorso, 28).tempo, 0);
+  EXPECT_EQ(c.at(28).tempo, 0);
 
   // Approach marks of the signal at 1350 and of station 1.
   const std::map<size_t, int> marche = {{26, 61}, {24, 62}, {22, 63}, {20, 64},
                                        {8, 81},  {7, 82},  {6, 83},  {5, 84}};
-  for (const auto& [k, marca] : marche) EXPECT_EQ(cella(percorso, k).marca, marca) << "cell " << k;
+  for (const auto& [k, marca] : marche) EXPECT_EQ(c.at(k).marca, marca) << "cell " << k;
 
   // The header cell: the value the simulator checks and the route code.
-  EXPECT_EQ(cella(percorso, 1).dato[0], 5121);
-  EXPECT_EQ(cella(percorso, 1).dato[1], codice_og());
+  EXPECT_EQ(c.at(1).dato1, 5121);
+  EXPECT_EQ(c.at(1).dato2, codice_og());
 }
 
 TEST_F(Golden, TableEntriesOfTheBuiltInScenario) {
-  std::vector<voce_letta> e = voci(uscita(file_tabella));
+  std::array<voce, voci_tabella> e = voci(uscita(file_tabella));
   ASSERT_EQ(e.size(), 87u);
 
   EXPECT_EQ(e[81].inizio, 0);

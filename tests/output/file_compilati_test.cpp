@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "model/arrotonda.h"
+#include "output/decodifica.h"
 
 namespace compattatore {
 namespace {
@@ -198,29 +198,24 @@ struct elemento {
   double doppio = 0;
 };
 
-// Decodes the whole line file; fails the test on a tag it does not know or
-// a value cut short.
-std::vector<elemento> decodifica_linea(const std::string& b) {
+// Decodes the whole line file through the product decoder, x half then y
+// half; fails the test on a tag it does not know or a value cut short.
+std::vector<elemento> elementi_linea(const std::string& b) {
   std::vector<elemento> out;
-  size_t i = 0;
-  while (i < b.size()) {
-    elemento e;
-    e.tipo = static_cast<uint16_t>(senza_segno(b, i, 2));
-    i += 2;
-    if (e.tipo == 2) {
-      e.intero = static_cast<int16_t>(con_segno(b, i, 2));
-      i += 2;
-    } else if (e.tipo == 5) {
-      uint64_t u = senza_segno(b, i, 8);
-      std::memcpy(&e.doppio, &u, sizeof u);
-      i += 8;
-    } else if (e.tipo != 0) {
-      ADD_FAILURE() << "unknown tag " << e.tipo << " at byte " << i - 2;
-      return out;
-    }
-    out.push_back(e);
+  decodificato<punti_linea> d = decodifica_linea(b);
+  if (!d) {
+    ADD_FAILURE() << "offset " << d.errore->offset << ": " << descrivi_errore(*d.errore);
+    return out;
   }
-  EXPECT_EQ(i, b.size()) << "last element cut short";
+  for (const std::vector<punto_linea>* meta : {&d.valore.x, &d.valore.y}) {
+    for (const punto_linea& p : *meta) {
+      elemento e;
+      e.tipo = static_cast<uint16_t>(p.tipo);
+      if (p.tipo == planimetria::tipo_punto::intero) e.intero = static_cast<int16_t>(p.valore);
+      if (p.tipo == planimetria::tipo_punto::doppio) e.doppio = p.valore;
+      out.push_back(e);
+    }
+  }
   return out;
 }
 
@@ -257,7 +252,7 @@ TEST(FileLinea, SizesAndTagsOfCompleteRoutes) {
     ASSERT_EQ(b.size(), c.byte_linea);
     EXPECT_EQ(dimensione_linea(p), b.size());
 
-    std::vector<elemento> e = decodifica_linea(b);
+    std::vector<elemento> e = elementi_linea(b);
     const size_t per_meta = static_cast<size_t>(estesa) + 1;
     ASSERT_EQ(e.size(), 2 * per_meta);
     for (size_t meta = 0; meta < 2; ++meta) {
@@ -310,7 +305,7 @@ TEST(FileLinea, TheComputedSizeMatchesTheBytesInEveryState) {
     EXPECT_EQ(b.size(), c.atteso) << c.stato;
     EXPECT_EQ(dimensione_linea(p), b.size()) << c.stato;
     if (c.dimensionata) {
-      EXPECT_EQ(decodifica_linea(b).size(), 2 * (static_cast<size_t>(c.ultimo) + 1)) << c.stato;
+      EXPECT_EQ(elementi_linea(b).size(), 2 * (static_cast<size_t>(c.ultimo) + 1)) << c.stato;
     }
   }
 }
