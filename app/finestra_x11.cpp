@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csetjmp>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,7 +38,7 @@ bool ritorno_pronto = false;
 int su_errore_io(Display*) {
   s.perso = true;
   if (ritorno_pronto) std::longjmp(ritorno, 1);
-  return 0;
+  return 0;  // not reached: X is called nowhere else
 }
 
 // A request the server refuses (a font it does not have, focus on a window
@@ -50,6 +51,9 @@ bool apri(const char* libreria) {
   const char* schermo = std::getenv("DISPLAY");
   if (!schermo || !*schermo) return false;
   if (!carica_x11(libreria, s.f)) return false;
+  // A request written just as the server goes away must come back as a
+  // lost connection (su_errore_io), not as a signal that ends the program.
+  std::signal(SIGPIPE, SIG_IGN);
   s.f.XSetErrorHandler(su_errore);
   s.f.XSetIOErrorHandler(su_errore_io);
   s.d = s.f.XOpenDisplay(nullptr);
@@ -77,19 +81,17 @@ void libera(const carattere& c) {
   else s.f.XFreeFontInfo(nullptr, c.c, 1);
 }
 
-// The classic dialog grey on a 24-bit true-colour screen; white elsewhere,
-// where a fixed pixel value would be some other colour.
-unsigned long pixel_sfondo() {
-  int sc = DefaultScreen(s.d);
-  Visual* v = DefaultVisual(s.d, sc);
-  if (v->c_class == TrueColor && v->red_mask == 0xff0000 && v->green_mask == 0x00ff00 && v->blue_mask == 0x0000ff)
-    return 0xd4d0c8;
-  return WhitePixel(s.d, sc);
+// On a 24-bit true-colour screen a pixel value is its 0xRRGGBB colour, and
+// the windows take the classic dialog greys. Elsewhere a fixed value would be
+// some other colour, so they are drawn in black and white only.
+unsigned long pixel_rgb(unsigned long rgb, unsigned long altrimenti) {
+  Visual* v = DefaultVisual(s.d, DefaultScreen(s.d));
+  bool diretto =
+      v->c_class == TrueColor && v->red_mask == 0xff0000 && v->green_mask == 0x00ff00 && v->blue_mask == 0x0000ff;
+  return diretto ? rgb : altrimenti;
 }
 
-unsigned long pixel_rgb(unsigned long rgb, unsigned long altrimenti) {
-  return pixel_sfondo() == 0xd4d0c8 ? rgb : altrimenti;
-}
+unsigned long pixel_sfondo() { return pixel_rgb(0xd4d0c8, WhitePixel(s.d, DefaultScreen(s.d))); }
 
 // A top-level window of fixed size, centred on the screen, with our title
 // and class. Neither window can be resized: both hold a fixed picture.

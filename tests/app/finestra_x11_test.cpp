@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -148,7 +150,10 @@ struct server_x {
   pid_t pid = -1;
   std::string display;
 
-  server_x() {
+  explicit server_x(const std::vector<std::string>& opzioni = {}) {
+    std::vector<std::string> arg = {"Xvfb", "-displayfd", "", "-screen", "0", "800x600x24", "-nolisten", "tcp",
+                                    "-nocursor"};
+    arg.insert(arg.end(), opzioni.begin(), opzioni.end());
     int p[2];
     if (::pipe(p) != 0) return;
     pid = ::fork();
@@ -158,9 +163,11 @@ struct server_x {
       ::dup2(nulla, 1);
       ::dup2(nulla, 2);
       ::close(p[0]);
-      std::string fd = std::to_string(p[1]);
-      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-               "-nocursor", static_cast<char*>(nullptr));
+      arg[2] = std::to_string(p[1]);
+      std::vector<char*> argv;
+      for (std::string& s : arg) argv.push_back(s.data());
+      argv.push_back(nullptr);
+      ::execvp(argv[0], argv.data());
       ::_exit(127);
     }
     ::close(p[1]);
@@ -178,6 +185,18 @@ struct server_x {
   }
   std::string comando(const std::string& c) const { return "DISPLAY=" + display + " " + c + " 2>/dev/null"; }
 };
+
+// The visible window of that class on `s`, or "" when there is none; it is
+// looked for again a bounded number of times, as the child maps it on its
+// own schedule.
+std::string cerca_finestra(const server_x& s, const std::string& classe) {
+  for (int i = 0; i < 200; ++i) {
+    std::string id = uscita_di(s.comando("xdotool search --onlyvisible --classname '^" + classe + "$'"));
+    if (!id.empty()) return id.substr(0, id.find('\n'));
+    ::usleep(20000);
+  }
+  return "";
+}
 
 struct geometria {
   int larghezza = 0, altezza = 0;
@@ -201,16 +220,7 @@ class FinestraX : public ::testing::Test {
 
   std::string x(const std::string& c) const { return uscita_di(server->comando(c)); }
 
-  // The visible window of that class; it is looked for again a bounded
-  // number of times, as the child maps it on its own schedule.
-  std::string cerca(const std::string& classe) {
-    for (int i = 0; i < 200; ++i) {
-      std::string id = x("xdotool search --onlyvisible --classname '^" + classe + "$'");
-      if (!id.empty()) return id.substr(0, id.find('\n'));
-      ::usleep(20000);
-    }
-    return "";
-  }
+  std::string cerca(const std::string& classe) { return cerca_finestra(*server, classe); }
 
   geometria misura(const std::string& id) {
     geometria g;
@@ -283,8 +293,31 @@ TEST_F(FinestraX, Form1Is280By179WithAttendereDrawnInsideTheLabelBoxOnly) {
   EXPECT_EQ(f.attendi(), 2);
 }
 
+TEST_F(FinestraX, AServerWithOnlyItsBuiltInFontStillShowsTheLabel) {
+  // No bold face at all: the label falls back to the server's own font.
+  server_x spoglio({"-fp", "built-ins"});
+  ASSERT_FALSE(spoglio.display.empty());
+  figlio f(prova(), ambiente_con(spoglio.display));
+  ASSERT_EQ(f.riga(), "pronto");
+  std::string id = uscita_di(spoglio.comando("xdotool search --onlyvisible --classname '^Form1$'"));
+  id = id.substr(0, id.find('\n'));
+  ASSERT_FALSE(id.empty());
+  schermata::immagine im = schermata::leggi_xwd(uscita_di(spoglio.comando("xwd -silent -id " + id)));
+  schermata::scrivi_png((fs::path(CARTELLA_SCHERMATE) / "form1_carattere_del_server.png").string(), im);
+  ASSERT_EQ(im.larghezza, form1_larghezza);
+  const int dentro = scuri(im, etichetta_sinistra, etichetta_alto, etichetta_sinistra + etichetta_larghezza,
+                           etichetta_alto + etichetta_altezza);
+  EXPECT_GT(dentro, 50);
+  EXPECT_EQ(scuri(im, 0, 0, form1_larghezza, form1_altezza), dentro);
+  f.continua();
+  ASSERT_FALSE(cerca_finestra(spoglio, "errore").empty());
+  uscita_di(spoglio.comando("xdotool key Return"));
+  EXPECT_EQ(f.attendi(), 2);
+}
+
 struct tasto {
   const char* nome;
+  friend std::ostream& operator<<(std::ostream& o, const tasto& t) { return o << t.nome; }
 };
 
 class BoxX : public FinestraX, public ::testing::WithParamInterface<tasto> {};
@@ -379,6 +412,19 @@ TEST_F(FinestraX, AServerConnectionLostUnderTheBoxFallsBackToTheConsole) {
   EXPECT_EQ(f.errori, " Errore n. 1251\n");
 }
 
+TEST_F(FinestraX, AServerThatEndsDuringTheRunLeavesTheErrorExitToTheConsole) {
+  auto proprio = std::make_unique<server_x>();
+  ASSERT_FALSE(proprio->display.empty());
+  figlio f(prova(), ambiente_con(proprio->display));
+  ASSERT_EQ(f.riga(), "pronto");
+  proprio.reset();  // the server ends while the window is up
+  f.continua();
+  std::string resto;
+  EXPECT_EQ(f.attendi(&resto), 2) << "ended by a signal or by Xlib's own exit";
+  EXPECT_EQ(resto, "");
+  EXPECT_EQ(f.errori, " Errore n. 1251\n");
+}
+
 TEST_F(FinestraX, TheOneShotProgramShowsTheWindowAndRunsToTheEnd) {
   guasti::cartella_temporanea cartella;
   fs::path programma = guasti::copia_programma(PROGRAMMA_COMPATTATORE, cartella.p, "compattatore");
@@ -409,6 +455,7 @@ std::string display_morto() {
 struct senza_schermo {
   const char* nome;
   std::optional<std::string> display;
+  friend std::ostream& operator<<(std::ostream& o, const senza_schermo& s) { return o << s.nome; }
 };
 
 class Console : public ::testing::TestWithParam<senza_schermo> {};
