@@ -198,6 +198,15 @@ std::string cerca_finestra(const server_x& s, const std::string& classe) {
   return "";
 }
 
+// Photographs the window and keeps a PNG of it under the build folder.
+schermata::immagine fotografa_finestra(const server_x& s, const std::string& id, const std::string& nome) {
+  schermata::immagine im = schermata::leggi_xwd(uscita_di(s.comando("xwd -silent -id " + id)));
+  std::error_code e;
+  fs::create_directories(CARTELLA_SCHERMATE, e);
+  schermata::scrivi_png((fs::path(CARTELLA_SCHERMATE) / (nome + ".png")).string(), im);
+  return im;
+}
+
 struct geometria {
   int larghezza = 0, altezza = 0;
 };
@@ -232,13 +241,8 @@ class FinestraX : public ::testing::Test {
     return g;
   }
 
-  // Photographs the window and keeps a PNG of it under the build folder.
   schermata::immagine fotografa(const std::string& id, const std::string& nome) {
-    schermata::immagine im = schermata::leggi_xwd(x("xwd -silent -id " + id));
-    std::error_code e;
-    fs::create_directories(CARTELLA_SCHERMATE, e);
-    schermata::scrivi_png((fs::path(CARTELLA_SCHERMATE) / (nome + ".png")).string(), im);
-    return im;
+    return fotografa_finestra(*server, id, nome);
   }
 
   std::vector<std::string> prova(const std::vector<std::string>& opzioni = {"--tieni"}) {
@@ -302,8 +306,7 @@ TEST_F(FinestraX, AServerWithOnlyItsBuiltInFontStillShowsTheLabel) {
   std::string id = uscita_di(spoglio.comando("xdotool search --onlyvisible --classname '^Form1$'"));
   id = id.substr(0, id.find('\n'));
   ASSERT_FALSE(id.empty());
-  schermata::immagine im = schermata::leggi_xwd(uscita_di(spoglio.comando("xwd -silent -id " + id)));
-  schermata::scrivi_png((fs::path(CARTELLA_SCHERMATE) / "form1_carattere_del_server.png").string(), im);
+  schermata::immagine im = fotografa_finestra(spoglio, id, "form1_carattere_del_server");
   ASSERT_EQ(im.larghezza, form1_larghezza);
   const int dentro = scuri(im, etichetta_sinistra, etichetta_alto, etichetta_sinistra + etichetta_larghezza,
                            etichetta_alto + etichetta_altezza);
