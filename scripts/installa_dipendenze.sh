@@ -3,6 +3,10 @@
 # this machine lacks. Safe to run again: it installs nothing that is there.
 set -euo pipefail
 pacchetti=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+# The window layer: Xlib's headers to build (libX11 itself is loaded at run
+# time); for its tests an X server, its fonts (a 24-point bold face among
+# them), xdotool to find and answer windows, xwd and xwininfo to see them.
+pacchetti+=(libx11-dev libx11-6 xvfb xfonts-base xfonts-75dpi xfonts-100dpi xdotool x11-apps x11-utils)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
