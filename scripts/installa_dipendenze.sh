@@ -2,7 +2,10 @@
 # Installs, from Debian's packages, whatever the build and the tests need and
 # this machine lacks. Safe to run again: it installs nothing that is there.
 set -euo pipefail
-pacchetti=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+# libcli11-dev and nlohmann-json3-dev serve the tools only; chromium and
+# python3 the page test of ispeziona.
+pacchetti=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  libcli11-dev nlohmann-json3-dev chromium python3)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
