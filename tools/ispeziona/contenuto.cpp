@@ -116,8 +116,9 @@ std::vector<cambio_curvatura> cambi_curvatura(const punti_linea& p) {
     const double ddx = p.x[i].valore - 2 * p.x[i - 1].valore + p.x[i - 2].valore;
     const double ddy = p.y[i].valore - 2 * p.y[i - 1].valore + p.y[i - 2].valore;
     const double passo = dx * dx + dy * dy;
-    if (!(passo > 0)) continue;
+    if (!(passo > 0) || !std::isfinite(passo)) continue;
     double k = std::round((ddx * dy - ddy * dx) / passo * 1e6) / 1e6;
+    if (!std::isfinite(k)) continue;  // a point that is no number bends nothing
     if (k == 0) k = 0;  // no "-0"
     // The turn happens at the middle point of the three.
     if (cambi.empty() || cambi.back().curvatura != k) cambi.push_back({static_cast<int64_t>(i - 1), k});

@@ -79,12 +79,15 @@ std::vector<segno> segni_di(const scenario& s, lingua l) {
   return v;
 }
 
-// Approximate width of a label in SVG units: code points times an average
-// advance of the font size.
+// Approximate width of a bold label in SVG units: each code point takes an
+// average advance of the font size, capitals a wider one.
 double larghezza_testo(const std::string& utf8, double corpo) {
-  size_t punti = 0;
-  for (char c : utf8) punti += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return static_cast<double>(punti) * corpo * 0.64;
+  double em = 0;
+  for (char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
+    em += c >= 'A' && c <= 'Z' ? 0.74 : 0.6;
+  }
+  return em * corpo;
 }
 
 // Places labels without overlap: each takes the first of its candidate
