@@ -270,6 +270,13 @@ TEST(Ispeziona, DamagedFilesAreRefusedWithTheFileTheOffsetAndWhatWasExpected) {
   EXPECT_EQ(assente.uscita, uscita_fallita);
   EXPECT_EQ(assente.errore_standard.rfind("ispeziona: " + (c.p / "assente.dat").string() + ": ", 0), 0u)
       << assente.errore_standard;
+  // A page that cannot be written names the page, and leaves nothing behind.
+  scenario_prova s;
+  const std::string pagina = (c.p / "manca" / "pagina.html").string();
+  esito_esecuzione non_scritta = esegui({"--html", pagina, s.percorso});
+  EXPECT_EQ(non_scritta.uscita, uscita_fallita);
+  EXPECT_EQ(non_scritta.errore_standard.rfind("ispeziona: " + pagina + ": ", 0), 0u) << non_scritta.errore_standard;
+  EXPECT_FALSE(fs::exists(c.p / "manca"));
 }
 
 TEST(Ispeziona, UsageErrorsSayWhatWasWrongAndShowTheUsage) {
