@@ -3,6 +3,8 @@
 // damaged files and usage errors, as the program prints them.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -396,6 +398,38 @@ TEST(Ispeziona, APageWithoutPlanOrRouteSaysWhatIsMissing) {
   EXPECT_NE(h.find("Nessun file della linea: la pianta non è disponibile."), std::string::npos);
   EXPECT_NE(h.find("Nessun file del percorso: i profili non sono disponibili."), std::string::npos);
   EXPECT_NE(h.find("Borgo Vallè"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace compattatore::ispeziona
+
+namespace compattatore::ispeziona {
+namespace {
+
+TEST(Ispeziona, FiguresAndAbsurdPlansStayWellDefined) {
+  EXPECT_EQ(metri(lingua::italiano, 12200), "12.200 m");
+  EXPECT_EQ(metri(lingua::inglese, 12200), "12,200 m");
+  EXPECT_EQ(metri(lingua::italiano, INT64_MIN), "-9.223.372.036.854.775.808 m");
+  EXPECT_EQ(chilometri(lingua::italiano, 12200), "km 12,200");
+  EXPECT_EQ(chilometri(lingua::inglese, -50), "km -0.050");
+
+  // A damaged but well-formed line file: points far beyond any route and
+  // points that are no number. The page draws what it can, with no scale bar
+  // (no integer holds its length), and the text lists no curvature of them.
+  punti_linea p;
+  const double valori[] = {0, 1, 1e300, -1e300, std::nan(""), 2e300};
+  for (double v : valori) {
+    p.x.push_back({planimetria::tipo_punto::doppio, v});
+    p.y.push_back({planimetria::tipo_punto::doppio, -v});
+  }
+  file_letto f;
+  f.nome = "x_linea.dat";
+  f.r = ruolo::linea;
+  f.punti = p;
+  const std::string h = pagina_html({f}, lingua::italiano);
+  EXPECT_NE(h.find("<polyline id=\"polilinea-pianta\""), std::string::npos);
+  EXPECT_EQ(h.find("class=\"scala\""), std::string::npos);
+  for (const cambio_curvatura& c : cambi_curvatura(p)) EXPECT_TRUE(std::isfinite(c.curvatura));
 }
 
 }  // namespace

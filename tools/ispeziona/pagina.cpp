@@ -218,12 +218,16 @@ std::string svg_pianta(const scenario& s, lingua l) {
         break;
     }
   }
-  // Scale bar.
+  // Scale bar: a power of ten near a fifth of the drawing. A plan of
+  // absurd size (a damaged file) gets none rather than a figure no integer
+  // holds.
   const double metri_barra = std::pow(10.0, std::floor(std::log10(std::max(wx, wy) / 5)));
-  const double lunghezza_barra = metri_barra * scala;
-  svg += "<g class=\"scala\"><line x1=\"20\" y1=\"" + n(altezza - 18) + "\" x2=\"" + n(20 + lunghezza_barra) +
-         "\" y2=\"" + n(altezza - 18) + "\"/><text x=\"20\" y=\"" + n(altezza - 24) + "\">" +
-         metri(l, static_cast<int64_t>(metri_barra)) + "</text></g>\n";
+  if (metri_barra >= 1 && metri_barra <= 1e12) {
+    const double lunghezza_barra = metri_barra * scala;
+    svg += "<g class=\"scala\"><line x1=\"20\" y1=\"" + n(altezza - 18) + "\" x2=\"" + n(20 + lunghezza_barra) +
+           "\" y2=\"" + n(altezza - 18) + "\"/><text x=\"20\" y=\"" + n(altezza - 24) + "\">" +
+           metri(l, static_cast<int64_t>(metri_barra)) + "</text></g>\n";
+  }
   svg += "</svg>\n";
   return svg;
 }

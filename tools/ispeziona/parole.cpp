@@ -235,7 +235,10 @@ testi inglese() {
 }
 
 std::string raggruppa(int64_t n, char separatore) {
-  std::string cifre = std::to_string(n < 0 ? -n : n);
+  // The magnitude in unsigned arithmetic: -n does not exist for the
+  // smallest int64_t.
+  const uint64_t modulo = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+  std::string cifre = std::to_string(modulo);
   std::string s;
   for (size_t i = 0; i < cifre.size(); ++i) {
     if (i > 0 && (cifre.size() - i) % 3 == 0) s += separatore;
