@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace compattatore {
 namespace {
@@ -270,41 +271,43 @@ decodificato<planimetria> planimetria_di(const punti_linea& p) {
   return d;
 }
 
-std::string descrivi_errore(const errore_decodifica& e) {
-  const std::string indice = std::to_string(e.indice);
-  const std::string meta = e.meta == 0 ? "x" : "y";
+std::string descrivi_errore(const errore_decodifica& e, const frasi_decodifica& f) {
+  std::string_view frase;
   switch (e.cosa) {
-    case atteso::campo_intero: {
-      std::string di;
-      switch (e.file) {
-        case file_decodificato::percorso: di = " della cella " + indice; break;
-        case file_decodificato::tabella: di = " della voce " + indice; break;
-        case file_decodificato::linea: di = " del punto " + indice; break;
-      }
-      return "atteso " + std::string(nome_campo(e.campo)) + di + " (" + std::to_string(e.larghezza) +
-             " byte), il file finisce prima";
-    }
-    case atteso::fine_file:
-      return e.file == file_decodificato::tabella ? "attesa la fine del file dopo la voce 86"
-                                                  : "attesa la fine del file";
-    case atteso::tipo_noto:
-      return "atteso un tipo di punto 0, 2 o 5 al punto " + indice + ", letto " + std::to_string(e.trovato);
-    case atteso::punto_y:
-      return "atteso il valore y del metro " + indice + ": la meta y e' piu' corta della meta x";
-    case atteso::tipo_uguale:
-      return "atteso il tipo " + std::to_string(e.previsto) + " al metro " + indice + " della meta " + meta +
-             ", letto " + std::to_string(e.trovato);
-    case atteso::tipo_calcolato_o_vuoto:
-      return "atteso il tipo 5 o 0 al metro " + indice + " della meta " + meta + ", letto " +
-             std::to_string(e.trovato);
-    case atteso::tipo_vuoto:
-      return "atteso il tipo 0 al metro " + indice + " della meta " + meta +
-             " (dopo un metro mai calcolato), letto " + std::to_string(e.trovato);
-    case atteso::valore_origine:
-      return "atteso il valore " + std::to_string(e.previsto) + " al metro " + indice + " della meta " + meta +
-             ", letto " + std::to_string(e.trovato);
+    case atteso::campo_intero:
+      frase = e.file == file_decodificato::percorso ? f.campo_cella
+              : e.file == file_decodificato::tabella ? f.campo_voce
+                                                     : f.campo_punto;
+      break;
+    case atteso::fine_file: frase = e.file == file_decodificato::tabella ? f.fine_tabella : f.fine_file; break;
+    case atteso::tipo_noto: frase = f.tipo_noto; break;
+    case atteso::punto_y: frase = f.punto_y; break;
+    case atteso::tipo_uguale: frase = f.tipo_uguale; break;
+    case atteso::tipo_calcolato_o_vuoto: frase = f.tipo_calcolato_o_vuoto; break;
+    case atteso::tipo_vuoto: frase = f.tipo_vuoto; break;
+    case atteso::valore_origine: frase = f.valore_origine; break;
   }
-  return {};
+  const std::pair<std::string_view, std::string> argomenti[] = {
+      {"{campo}", std::string(nome_campo(e.campo))}, {"{indice}", std::to_string(e.indice)},
+      {"{larghezza}", std::to_string(e.larghezza)}, {"{trovato}", std::to_string(e.trovato)},
+      {"{previsto}", std::to_string(e.previsto)},   {"{meta}", e.meta == 0 ? "x" : "y"},
+  };
+  std::string s;
+  for (size_t i = 0; i < frase.size();) {
+    bool sostituito = false;
+    if (frase[i] == '{') {
+      for (const auto& [segnaposto, valore] : argomenti) {
+        if (frase.substr(i, segnaposto.size()) == segnaposto) {
+          s += valore;
+          i += segnaposto.size();
+          sostituito = true;
+          break;
+        }
+      }
+    }
+    if (!sostituito) s += frase[i++];
+  }
+  return s;
 }
 
 }  // namespace compattatore

@@ -59,9 +59,28 @@ struct errore_decodifica {
   int64_t previsto = 0;   // the tag or value expected, where the kind says so
 };
 
-// Returns the error as one sentence (Italian, the tools' default language),
-// without the offset and without a line end.
-std::string descrivi_errore(const errore_decodifica& e);
+// The sentences of the errors, one per kind, with the arguments in braces:
+// {campo} {indice} {larghezza} {trovato} {previsto} {meta} (x or y). The
+// defaults are Italian, the tools' default language; a tool passes its own
+// words for another language.
+struct frasi_decodifica {
+  std::string_view campo_cella = "atteso {campo} della cella {indice} ({larghezza} byte), il file finisce prima";
+  std::string_view campo_voce = "atteso {campo} della voce {indice} ({larghezza} byte), il file finisce prima";
+  std::string_view campo_punto = "atteso {campo} del punto {indice} ({larghezza} byte), il file finisce prima";
+  std::string_view fine_tabella = "attesa la fine del file dopo la voce 86";
+  std::string_view fine_file = "attesa la fine del file";
+  std::string_view tipo_noto = "atteso un tipo di punto 0, 2 o 5 al punto {indice}, letto {trovato}";
+  std::string_view punto_y = "atteso il valore y del metro {indice}: la meta y e' piu' corta della meta x";
+  std::string_view tipo_uguale = "atteso il tipo {previsto} al metro {indice} della meta {meta}, letto {trovato}";
+  std::string_view tipo_calcolato_o_vuoto = "atteso il tipo 5 o 0 al metro {indice} della meta {meta}, letto {trovato}";
+  std::string_view tipo_vuoto =
+      "atteso il tipo 0 al metro {indice} della meta {meta} (dopo un metro mai calcolato), letto {trovato}";
+  std::string_view valore_origine = "atteso il valore {previsto} al metro {indice} della meta {meta}, letto {trovato}";
+};
+
+// Returns the error as one sentence in the words of `f`, without the offset
+// and without a line end.
+std::string descrivi_errore(const errore_decodifica& e, const frasi_decodifica& f = {});
 
 // Either the decoded value or why the bytes were refused.
 template <typename T>

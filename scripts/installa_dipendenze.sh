@@ -7,6 +7,9 @@ pacchetti=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clan
 # time); for its tests an X server, its fonts (a 24-point bold face among
 # them), xdotool to find and answer windows, xwd and xwininfo to see them.
 pacchetti+=(libx11-dev libx11-6 xvfb xfonts-base xfonts-75dpi xfonts-100dpi xdotool x11-apps x11-utils)
+# libcli11-dev and nlohmann-json3-dev serve the tools only; chromium and
+# python3 the page test of ispeziona.
+pacchetti+=(libcli11-dev nlohmann-json3-dev chromium python3)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")

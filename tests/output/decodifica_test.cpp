@@ -8,10 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "compiler/fonte_sorgenti.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
-#include "sources/testi.h"
+#include "tests/scenario_incorporato.h"
 
 namespace compattatore {
 namespace {
@@ -50,13 +48,8 @@ void controlla_piano(const planimetria& letto, const planimetria& atteso) {
 const modello& incorporato() {
   static const modello m = [] {
     modello r;
-    r.nome_linea = "Valmora_Tessa";
-    r.nome_treno = "R7736";
-    fonte_in_memoria f;
-    f.testo_linea = dati_linea();
-    f.testo_treno = dati_treno();
     destinazione_in_memoria d;
-    EXPECT_EQ(memorizza_percorso(r, 1, f, d), 0);
+    EXPECT_EQ(compila_incorporato(r, d), 0);
     EXPECT_EQ(r.codice_errore, 0);
     return r;
   }();

@@ -1,0 +1,36 @@
+// ispeziona: shows what the compiled files of a scenario hold. All of its
+// logic is in esecuzione.h; this only hands over the arguments and prints.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "tools/ispeziona/esecuzione.h"
+
+namespace {
+
+bool scrivi_tutto(std::FILE* f, const std::string& s) {
+  if (!s.empty() && std::fwrite(s.data(), 1, s.size(), f) != s.size()) return false;
+  return std::fflush(f) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace compattatore::ispeziona;
+  std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const lingua l = lingua_dall_ambiente();
+  esito_esecuzione e;
+  try {
+    e = esegui_riga_di_comando(argomenti, l);
+  } catch (const std::exception& x) {
+    std::fprintf(stderr, "ispeziona: %s\n", x.what());
+    return uscita_fallita;
+  }
+  scrivi_tutto(stderr, e.errore_standard);
+  if (!scrivi_tutto(stdout, e.uscita_standard)) {
+    std::fprintf(stderr, "ispeziona: standard output\n");
+    return uscita_fallita;
+  }
+  return e.uscita;
+}
