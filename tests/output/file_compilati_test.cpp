@@ -10,6 +10,7 @@
 #include "bench/scenario_sintetico.h"
 #include "compiler/fonte_sorgenti.h"
 #include "model/arrotonda.h"
+#include "output/file_a_pezzi.h"
 #include "output/memorizza_percorso.h"
 #include "sources/testi.h"
 
@@ -475,6 +476,18 @@ TEST(FileLineaAPezzi, CompiledPlansOfTheBuiltInScenarioAndOfSyntheticRoutes) {
       EXPECT_TRUE(stessi_byte(unisci_pezzi(m->plan, pezzo), atteso)) << "pieces of " << pezzo;
     }
   }
+}
+
+TEST(FileLineaAPezzi, CollectingAProducerGivesTheWholeFileWhateverSizeItExpects) {
+  // A destination that keeps files whole collects the pieces; the size it
+  // is told only sizes its buffer, so a wrong one still gives every byte.
+  const planimetria p = piani_a_mano()[4].second;  // complete
+  const std::string atteso = linea_di_riferimento(p);
+  for (size_t totale : {atteso.size(), size_t{0}, size_t{1}, atteso.size() - 1, atteso.size() + 100}) {
+    EXPECT_TRUE(stessi_byte(raccogli(produttore_linea(p), totale), atteso)) << "expecting " << totale;
+  }
+  // A plan never sized gives no bytes at all.
+  EXPECT_EQ(raccogli(produttore_linea(planimetria{}), 0), "");
 }
 
 }  // namespace
