@@ -328,6 +328,7 @@ TEST(FileLinea, TheComputedSizeMatchesTheBytesInEveryState) {
 std::string linea_di_riferimento(const planimetria& p) {
   std::string b;
   if (!p.dimensionata) return b;
+  b.reserve(20 * (static_cast<size_t>(p.ultimo) + 1));
   for (int meta = 0; meta < 2; ++meta) {
     const std::vector<double>& valori = meta == 0 ? p.x : p.y;
     for (int32_t m = 0; m <= p.ultimo; ++m) {
@@ -472,9 +473,7 @@ TEST(FileLineaAPezzi, CompiledPlansOfTheBuiltInScenarioAndOfSyntheticRoutes) {
     const std::string atteso = linea_di_riferimento(m->plan);
     ASSERT_TRUE(stessi_byte(codifica_linea(m->plan), atteso));
     // 4093 is prime: its cuts fall at every offset inside a 10-byte value.
-    for (size_t pezzo : {size_t{4093}, size_t{65536}}) {
-      EXPECT_TRUE(stessi_byte(unisci_pezzi(m->plan, pezzo), atteso)) << "pieces of " << pezzo;
-    }
+    EXPECT_TRUE(stessi_byte(unisci_pezzi(m->plan, 4093), atteso));
   }
 }
 
