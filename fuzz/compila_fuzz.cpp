@@ -107,6 +107,18 @@ void verifica_linea(const modello& m, std::string_view b) {
   verifica(atteso == b.size());
 }
 
+// The line file encoded in pieces of `pezzo` bytes joins to exactly the
+// bytes encoded whole, wherever the cuts fall inside the tagged values.
+void verifica_linea_a_pezzi(const modello& m, std::string_view b, size_t pezzo) {
+  size_t at = 0;
+  codifica_linea_a_pezzi(m.plan, pezzo, [&](std::string_view parte) {
+    verifica(!parte.empty() && parte.size() <= pezzo);
+    verifica(at + parte.size() <= b.size() && b.compare(at, parte.size(), parte) == 0);
+    at += parte.size();
+  });
+  verifica(at == b.size());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
@@ -146,6 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
 
   verifica_tabella(m, destinazione.tabella.byte);
   verifica_percorso(m, destinazione.percorso.byte);
-  if (j != 0) verifica_linea(m, destinazione.linea.byte);
+  if (j != 0) {
+    verifica_linea(m, destinazione.linea.byte);
+    verifica_linea_a_pezzi(m, destinazione.linea.byte, 1 + n % 97);
+  }
   return 0;
 }
