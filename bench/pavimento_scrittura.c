@@ -56,10 +56,10 @@ static void leggi(const char* percorso, struct uscita* u) {
   u->nome = barra ? barra + 1 : percorso;
 }
 
-static void scrivi(int cartella, struct uscita* u, unsigned numero) {
+static void scrivi(int cartella, struct uscita* u, unsigned processo, unsigned numero) {
   u->fd = openat(cartella, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
   u->senza_nome = u->fd >= 0;
-  snprintf(u->temporaneo, sizeof u->temporaneo, ".pav%05u.%u.tmp", (unsigned)getpid() % 100000u, numero);
+  snprintf(u->temporaneo, sizeof u->temporaneo, ".pav%05u.%u.tmp", processo % 100000u, numero);
   if (u->fd < 0) {
     u->fd = openat(cartella, u->temporaneo, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (u->fd < 0) fallisci(u->nome, "impossibile creare il file");
@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
 
   int cartella = open(exe[0] ? exe : "/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (cartella < 0 || flock(cartella, LOCK_EX) != 0) fallisci(exe, "impossibile bloccare la cartella");
-  for (int i = 0; i < quanti; ++i) scrivi(cartella, &u[i], (unsigned)i);
+  const unsigned processo = (unsigned)getpid();
+  for (int i = 0; i < quanti; ++i) scrivi(cartella, &u[i], processo, (unsigned)i);
   for (int i = 0; i < quanti; ++i) metti_al_posto(cartella, &u[i]);
   return 0;
 }
