@@ -9,7 +9,10 @@
 #include "bench/scenario_sintetico.h"
 #include "compiler/diagnostica.h"
 #include "compiler/fonte_sorgenti.h"
+#include "compiler/memorizza_dati.h"
 #include "model/modello.h"
+#include "output/file_compilati.h"
+#include "output/finitura.h"
 #include "output/memorizza_percorso.h"
 #include "sources/testi.h"
 
@@ -103,6 +106,66 @@ void BM_scenario_sintetico(benchmark::State& state) {
                              sc.rallentamenti + sc.velocita;
 }
 BENCHMARK(BM_scenario_sintetico)->Arg(10)->Arg(100)->Arg(990)->Unit(benchmark::kMillisecond);
+
+// The same compile with the line file encoded in pieces of `pezzo` bytes into
+// one reused buffer, as a destination that takes a file in pieces writes it:
+// the file's bytes are never whole in memory. Reading, finishing and the
+// other two files as in memorizza_percorso; the header guards and the
+// competition codes (a few instructions) are left out.
+size_t compila_a_pezzi(const std::string& linea, const std::string& treno, size_t pezzo) {
+  modello m;
+  m.nome_linea = "Valmora_Tessa";
+  m.nome_treno = "R7736";
+  m.crea_linea = 1;
+  fonte_in_memoria f;
+  f.testo_linea = linea;
+  f.testo_treno = treno;
+  memorizza_dati(m, f);
+  finisci_percorso(m);
+  size_t byte = 0;
+  codifica_linea_a_pezzi(m.plan, pezzo, [&](std::string_view b) {
+    benchmark::DoNotOptimize(b.data());
+    benchmark::ClobberMemory();
+    byte += b.size();
+  });
+  std::string tabella = codifica_tabella(m.tabella);
+  std::string percorso = codifica_percorso(m.percorso);
+  benchmark::DoNotOptimize(tabella);
+  benchmark::DoNotOptimize(percorso);
+  return byte + tabella.size() + percorso.size();
+}
+
+// Arguments: route length in km (0: the built-in scenario), piece size in
+// bytes. Counters as in BM_scenario_sintetico.
+void BM_compila_a_pezzi(benchmark::State& state) {
+  const int32_t km = static_cast<int32_t>(state.range(0));
+  const size_t pezzo = static_cast<size_t>(state.range(1));
+  scenario_sintetico sc;
+  if (km == 0) {
+    sc.linea = dati_linea();
+    sc.treno = dati_treno();
+  } else {
+    sc = genera_scenario(km);
+  }
+  esito e;
+  if (!compila_senza_errori(state, sc.linea, sc.treno, 1, e)) return;
+  if (compila_a_pezzi(sc.linea, sc.treno, pezzo) != e.byte) {
+    state.SkipWithError("the pieces do not add up to the files' size");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(compila_a_pezzi(sc.linea, sc.treno, pezzo));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(e.byte));
+  if (km == 0) return;
+  state.counters["per_km"] =
+      benchmark::Counter(km, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_km_esteso"] = benchmark::Counter(
+      (sc.lunghezza + 7000) / 1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_compila_a_pezzi)
+    ->ArgsProduct({{0, 10, 100, 990}, {64 << 10}})
+    ->Args({990, 16 << 10})
+    ->Args({990, 256 << 10})
+    ->Unit(benchmark::kMillisecond);
 
 // The five built-in texts, as the program writes them before compiling.
 void BM_testi_incorporati(benchmark::State& state) {

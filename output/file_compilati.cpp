@@ -55,31 +55,6 @@ constexpr size_t byte_punto(planimetria::tipo_punto t) {
   return 0;
 }
 
-// One half of the plan: points 0 and 1, then the computed points, then the
-// empty ones, each stretch in its own loop. Returns where the next half
-// begins. The writer is a local object so that its pointer stays in a
-// register: through a reference, a byte store could change the pointer as
-// far as the compiler knows, and every store would reload it.
-char* scrivi_meta(char* inizio, const planimetria& p, int coordinata) {
-  scrittore w{inizio};
-  const double* valori = coordinata == 0 ? p.x.data() : p.y.data();
-  const int32_t ultimo = p.ultimo;
-  const int32_t fine_calcolati = std::min(p.calcolati, ultimo + 1);
-  int32_t metro = 0;
-  for (; metro <= ultimo && metro < 2; ++metro) {
-    planimetria::tipo_punto t = p.tipo(metro);
-    w.u16(static_cast<uint16_t>(t));
-    // Points 0 and 1 are (0, 0) and (0, 1).
-    if (t == planimetria::tipo_punto::intero) w.i16(static_cast<int16_t>(coordinata == 1 ? metro : 0));
-  }
-  for (; metro < fine_calcolati; ++metro) {
-    w.u16(static_cast<uint16_t>(planimetria::tipo_punto::doppio));
-    w.f64(valori[metro]);
-  }
-  for (; metro <= ultimo; ++metro) w.u16(static_cast<uint16_t>(planimetria::tipo_punto::vuoto));
-  return w.p;
-}
-
 }  // namespace
 
 size_t dimensione_linea(const planimetria& p) {
@@ -94,11 +69,92 @@ size_t dimensione_linea(const planimetria& p) {
   return 2 * meta;
 }
 
+codificatore_linea::codificatore_linea(const planimetria& p)
+    : p_(&p), restanti_(dimensione_linea(p)), meta_(p.dimensionata ? 0 : 2) {}
+
+// Writes whole tagged values from the current metre on while the next one
+// fits before `fine`; returns where it stopped. Each half is three stretches
+// (points 0 and 1, the computed points, the empty ones), each run in its own
+// tight loop. The writer is a local object so that its pointer stays in a
+// register: through a member, a byte store could change the pointer as far
+// as the compiler knows, and every store would reload it.
+char* codificatore_linea::scrivi_interi(char* b, char* fine) {
+  const planimetria& p = *p_;
+  const int32_t ultimo = p.ultimo;
+  const int32_t fine_calcolati = std::min(p.calcolati, ultimo + 1);
+  scrittore w{b};
+  while (meta_ < 2) {
+    const int32_t metro = metro_;
+    const size_t spazio = static_cast<size_t>(fine - w.p);
+    int32_t quanti = 0;
+    if (metro > ultimo) {
+      meta_ += 1;
+      metro_ = 0;
+      continue;
+    }
+    if (metro < 2) {
+      // Points 0 and 1 are (0, 0) and (0, 1).
+      const planimetria::tipo_punto t = p.tipo(metro);
+      if (spazio < byte_punto(t)) break;
+      w.u16(static_cast<uint16_t>(t));
+      if (t == planimetria::tipo_punto::intero) w.i16(static_cast<int16_t>(meta_ == 1 ? metro : 0));
+      quanti = 1;
+    } else if (metro < fine_calcolati) {
+      quanti = static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(fine_calcolati - metro), spazio / 10));
+      const double* valori = (meta_ == 0 ? p.x.data() : p.y.data()) + metro;
+      for (int32_t i = 0; i < quanti; ++i) {
+        w.u16(static_cast<uint16_t>(planimetria::tipo_punto::doppio));
+        w.f64(valori[i]);
+      }
+    } else {
+      quanti = static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(ultimo + 1 - metro), spazio / 2));
+      for (int32_t i = 0; i < quanti; ++i) w.u16(static_cast<uint16_t>(planimetria::tipo_punto::vuoto));
+    }
+    if (quanti == 0) break;
+    metro_ = metro + quanti;
+  }
+  return w.p;
+}
+
+size_t codificatore_linea::riempi(char* b, size_t n) {
+  char* const inizio = b;
+  char* const fine = b + std::min(n, restanti_);
+  while (b < fine) {
+    if (sospesi_da_ < sospesi_a_) {
+      const size_t k = std::min<size_t>(sospesi_a_ - sospesi_da_, static_cast<size_t>(fine - b));
+      std::memcpy(b, sospesi_ + sospesi_da_, k);
+      sospesi_da_ = static_cast<uint8_t>(sospesi_da_ + k);
+      b += k;
+      continue;
+    }
+    b = scrivi_interi(b, fine);
+    if (b == fine) break;
+    // The next value does not fit whole: it is encoded aside (with whatever
+    // else fits in ten bytes) and given in part now, the rest next time.
+    sospesi_da_ = 0;
+    sospesi_a_ = static_cast<uint8_t>(scrivi_interi(sospesi_, sospesi_ + sizeof sospesi_) - sospesi_);
+    // Nothing left to encode while bytes are still owed happens only to a
+    // plan changed under the encoder: give a short piece rather than spin.
+    if (sospesi_a_ == 0) break;
+  }
+  const size_t scritti = static_cast<size_t>(b - inizio);
+  restanti_ -= scritti;
+  return scritti;
+}
+
 std::string codifica_linea(const planimetria& p) {
-  std::string b(dimensione_linea(p), '\0');
-  if (b.empty()) return b;
-  scrivi_meta(scrivi_meta(b.data(), p, 0), p, 1);
+  codificatore_linea c(p);
+  std::string b(c.restanti(), '\0');
+  c.riempi(b.data(), b.size());
   return b;
+}
+
+void codifica_linea_a_pezzi(const planimetria& p, size_t pezzo,
+                            const std::function<void(std::string_view)>& scrivi) {
+  codificatore_linea c(p);
+  if (c.restanti() == 0) return;
+  std::string buffer(std::min(pezzo, c.restanti()), '\0');
+  while (size_t n = c.riempi(buffer.data(), buffer.size())) scrivi(std::string_view(buffer.data(), n));
 }
 
 std::string codifica_tabella(const std::array<voce, voci_tabella>& tabella) {

@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, whatever the build and the tests need and
 # this machine lacks. Safe to run again: it installs nothing that is there.
 set -euo pipefail
-pacchetti=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+pacchetti=(cmake ninja-build gcc g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev time)
 # The window layer: Xlib's headers to build (libX11 itself is loaded at run
 # time); for its tests an X server, its fonts (a 24-point bold face among
 # them), xdotool to find and answer windows, xwd and xwininfo to see them.

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/scenario_sintetico.h"
+#include "compiler/fonte_sorgenti.h"
 #include "model/arrotonda.h"
 #include "output/decodifica.h"
+#include "output/file_a_pezzi.h"
+#include "output/memorizza_percorso.h"
+#include "sources/testi.h"
 
 namespace compattatore {
 namespace {
@@ -308,6 +315,174 @@ TEST(FileLinea, TheComputedSizeMatchesTheBytesInEveryState) {
       EXPECT_EQ(elementi_linea(b).size(), 2 * (static_cast<size_t>(c.ultimo) + 1)) << c.stato;
     }
   }
+}
+
+// ---- Line file in pieces ---------------------------------------------------
+
+// The line file built the plain way, one tagged value at a time from the
+// plan's own account of each metre: the reference the encoders must match.
+std::string linea_di_riferimento(const planimetria& p) {
+  std::string b;
+  if (!p.dimensionata) return b;
+  b.reserve(20 * (static_cast<size_t>(p.ultimo) + 1));
+  for (int meta = 0; meta < 2; ++meta) {
+    const std::vector<double>& valori = meta == 0 ? p.x : p.y;
+    for (int32_t m = 0; m <= p.ultimo; ++m) {
+      const planimetria::tipo_punto t = p.tipo(m);
+      b += byte_di({static_cast<int>(t), 0});
+      if (t == planimetria::tipo_punto::intero) b += byte_di({meta == 1 ? m : 0, 0});
+      if (t == planimetria::tipo_punto::doppio) {
+        uint64_t u;
+        std::memcpy(&u, &valori[static_cast<size_t>(m)], sizeof u);
+        for (int i = 0; i < 8; ++i) b.push_back(static_cast<char>(u >> (8 * i)));
+      }
+    }
+  }
+  return b;
+}
+
+// Compares encoded bytes with the expected ones, naming the first byte that
+// differs instead of printing megabytes.
+::testing::AssertionResult stessi_byte(const std::string& letti, const std::string& attesi) {
+  if (letti == attesi) return ::testing::AssertionSuccess();
+  size_t i = 0;
+  while (i < letti.size() && i < attesi.size() && letti[i] == attesi[i]) ++i;
+  return ::testing::AssertionFailure() << letti.size() << " bytes against " << attesi.size()
+                                       << ", first difference at byte " << i;
+}
+
+// Returns the pieces codifica_linea_a_pezzi hands over, joined, after
+// checking that every piece but the last is exactly `pezzo` bytes.
+std::string unisci_pezzi(const planimetria& p, size_t pezzo) {
+  std::string tutto;
+  size_t ultimo_pezzo = pezzo;
+  codifica_linea_a_pezzi(p, pezzo, [&](std::string_view b) {
+    EXPECT_EQ(ultimo_pezzo, pezzo) << "a short piece before the last one";
+    EXPECT_TRUE(!b.empty() && b.size() <= pezzo) << b.size();
+    ultimo_pezzo = b.size();
+    tutto += b;
+  });
+  return tutto;
+}
+
+// The plan in every state the reader can leave it in, with values whose
+// bytes all differ so that a byte out of place shows.
+std::vector<std::pair<const char*, planimetria>> piani_a_mano() {
+  struct stato {
+    const char* nome;
+    bool dimensionata;
+    int32_t ultimo;
+    bool origine;
+    int32_t calcolati;
+  } stati[] = {
+      {"never sized", false, 0, false, 2},  {"sized, nothing stored", true, 40, false, 2},
+      {"origin only", true, 40, true, 2},   {"part computed", true, 40, true, 23},
+      {"complete", true, 40, true, 39},     {"computed to the very end", true, 40, true, 41},
+      {"one metre", true, 1, true, 2},      {"metre 0 only", true, 0, true, 2},
+      {"metre 0, no origin", true, 0, false, 2},
+  };
+  std::vector<std::pair<const char*, planimetria>> piani;
+  for (const stato& s : stati) {
+    planimetria p;
+    p.dimensionata = s.dimensionata;
+    p.ultimo = s.ultimo;
+    p.origine = s.origine;
+    p.calcolati = s.calcolati;
+    if (s.dimensionata) {
+      for (int32_t m = 0; m <= s.ultimo; ++m) {
+        p.x.push_back(m * 1.0000001 + 1e-300);
+        p.y.push_back(-m / 7.0 - 3e300);
+      }
+    }
+    piani.emplace_back(s.nome, std::move(p));
+  }
+  return piani;
+}
+
+TEST(FileLineaAPezzi, EveryPieceSizeJoinsToTheReferenceBytesInEveryState) {
+  for (const auto& [nome, p] : piani_a_mano()) {
+    SCOPED_TRACE(nome);
+    const std::string atteso = linea_di_riferimento(p);
+    EXPECT_TRUE(stessi_byte(codifica_linea(p), atteso));
+    // Every piece size up to two values and a bit, so that a piece ends at
+    // every offset inside a value, then the sizes around the whole file.
+    std::vector<size_t> pezzi;
+    for (size_t n = 1; n <= 23; ++n) pezzi.push_back(n);
+    for (size_t n : {atteso.size() - 1, atteso.size(), atteso.size() + 1, size_t{65536}})
+      if (n > 0) pezzi.push_back(n);
+    for (size_t pezzo : pezzi) EXPECT_TRUE(stessi_byte(unisci_pezzi(p, pezzo), atteso)) << "pieces of " << pezzo;
+  }
+}
+
+TEST(FileLineaAPezzi, PiecesOfChangingSizesCarryACutValueOver) {
+  // Pieces of 1, 2, ... 13 bytes in turn over a plan with values of all
+  // three widths: a cut falls inside a whole point, a computed point and
+  // between empty ones, and a short piece may hold the rest of one value
+  // and the start of the next. A request for 0 bytes gives none.
+  planimetria p = piani_a_mano()[3].second;  // part computed
+  const std::string atteso = linea_di_riferimento(p);
+  codificatore_linea c(p);
+  ASSERT_EQ(c.restanti(), atteso.size());
+  std::string tutto;
+  char buffer[13];
+  for (size_t giro = 0; c.restanti() > 0; ++giro) {
+    const size_t chiesti = giro % 14;  // 0 to 13
+    const size_t prima = c.restanti();
+    const size_t dati = c.riempi(buffer, chiesti);
+    ASSERT_EQ(dati, std::min(chiesti, prima));
+    ASSERT_EQ(c.restanti(), prima - dati);
+    tutto.append(buffer, dati);
+  }
+  EXPECT_TRUE(stessi_byte(tutto, atteso));
+  EXPECT_EQ(c.riempi(buffer, sizeof buffer), 0u);
+}
+
+// Returns the model of a scenario compiled with the track plan.
+std::unique_ptr<modello> compilato_con_piano(std::string linea, std::string treno) {
+  auto m = std::make_unique<modello>();
+  m->nome_linea = "Valmora_Tessa";
+  m->nome_treno = "R7736";
+  fonte_in_memoria f;
+  f.testo_linea = std::move(linea);
+  f.testo_treno = std::move(treno);
+  destinazione_in_memoria d;
+  EXPECT_EQ(memorizza_percorso(*m, 1, f, d), 0);
+  EXPECT_EQ(m->codice_errore, 0);
+  return m;
+}
+
+TEST(FileLineaAPezzi, CompiledPlansOfTheBuiltInScenarioAndOfSyntheticRoutes) {
+  struct caso {
+    const char* nome;
+    int32_t km;  // 0: the built-in scenario
+  } casi[] = {{"built-in", 0}, {"10 km", 10}, {"100 km", 100}, {"990 km", 990}};
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    std::unique_ptr<modello> m;
+    if (c.km == 0) {
+      m = compilato_con_piano(dati_linea(), dati_treno());
+    } else {
+      scenario_sintetico sc = genera_scenario(c.km);
+      m = compilato_con_piano(std::move(sc.linea), std::move(sc.treno));
+    }
+    ASSERT_TRUE(m->plan.dimensionata);
+    const std::string atteso = linea_di_riferimento(m->plan);
+    ASSERT_TRUE(stessi_byte(codifica_linea(m->plan), atteso));
+    // 4093 is prime: its cuts fall at every offset inside a 10-byte value.
+    EXPECT_TRUE(stessi_byte(unisci_pezzi(m->plan, 4093), atteso));
+  }
+}
+
+TEST(FileLineaAPezzi, CollectingAProducerGivesTheWholeFileWhateverSizeItExpects) {
+  // A destination that keeps files whole collects the pieces; the size it
+  // is told only sizes its buffer, so a wrong one still gives every byte.
+  const planimetria p = piani_a_mano()[4].second;  // complete
+  const std::string atteso = linea_di_riferimento(p);
+  for (size_t totale : {atteso.size(), size_t{0}, size_t{1}, atteso.size() - 1, atteso.size() + 100}) {
+    EXPECT_TRUE(stessi_byte(raccogli(produttore_linea(p), totale), atteso)) << "expecting " << totale;
+  }
+  // A plan never sized gives no bytes at all.
+  EXPECT_EQ(raccogli(produttore_linea(planimetria{}), 0), "");
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+// Peak memory of compiling a synthetic route with the track plan and writing
+// its line file, for /usr/bin/time -v (bench/misura_memoria.sh runs it).
+//
+// Usage: picco_memoria KM MODO FILE
+//   KM     route length in km, 10 to 990; 0 does nothing at all, so that the
+//          process's own baseline can be measured the same way;
+//   MODO   "intero": the compile step as the programs run it today, the line
+//          file encoded whole and then written;
+//          "pezzi": the line file encoded in pieces of 64 KiB into one
+//          buffer, each written as soon as it is full;
+//   FILE   where the line file goes (replaced).
+// Prints the size of the plan's own arrays (x and y, 8 bytes a metre each)
+// in kB. Exit status 1 on a failed compile or write, 2 on bad arguments.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "bench/scenario_sintetico.h"
+#include "compiler/fonte_sorgenti.h"
+#include "compiler/memorizza_dati.h"
+#include "model/modello.h"
+#include "output/file_compilati.h"
+#include "output/finitura.h"
+#include "output/memorizza_percorso.h"
+
+namespace compattatore {
+namespace {
+
+bool scrivi_tutto(int fd, std::string_view b) {
+  while (!b.empty()) {
+    ssize_t n = ::write(fd, b.data(), b.size());
+    if (n <= 0) return false;
+    b.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// Writes the line file as it is handed over; the other two are dropped.
+struct destinazione_fd : destinazione_file {
+  int fd;
+  bool riuscito = true;
+  explicit destinazione_fd(int f) : fd(f) {}
+  void scrivi(file_compilato quale, const std::string&, std::string byte) override {
+    if (quale == file_compilato::linea) riuscito = scrivi_tutto(fd, byte) && riuscito;
+  }
+};
+
+int esegui(int32_t km, std::string_view modo, const char* file) {
+  scenario_sintetico sc = genera_scenario(km);
+  modello m;
+  m.nome_linea = "Valmora_Tessa";
+  m.nome_treno = "R7736";
+  fonte_in_memoria f;
+  f.testo_linea = std::move(sc.linea);
+  f.testo_treno = std::move(sc.treno);
+  const int fd = ::open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return 1;
+  bool riuscito = true;
+  if (modo == "intero") {
+    destinazione_fd d(fd);
+    riuscito = memorizza_percorso(m, 1, f, d) == 0 && d.riuscito;
+  } else {
+    // memorizza_percorso's steps up to the output, then the line file in
+    // pieces: what the compile step does once its destination takes a file
+    // in pieces.
+    m.crea_linea = 1;
+    memorizza_dati(m, f);
+    finisci_percorso(m);
+    codifica_linea_a_pezzi(m.plan, 64 << 10, [&](std::string_view b) { riuscito = scrivi_tutto(fd, b) && riuscito; });
+    riuscito = riuscito && !codifica_tabella(m.tabella).empty() && !codifica_percorso(m.percorso).empty();
+  }
+  riuscito = ::close(fd) == 0 && riuscito && m.codice_errore == 0;
+  std::printf("%zu\n", (m.plan.x.capacity() + m.plan.y.capacity()) * sizeof(double) / 1024);
+  return riuscito ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace compattatore
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fputs("usage: picco_memoria KM intero|pezzi FILE\n", stderr);
+    return 2;
+  }
+  const int32_t km = std::atoi(argv[1]);
+  const std::string_view modo = argv[2];
+  if (km == 0) return 0;
+  if (km < 10 || km > 990 || (modo != "intero" && modo != "pezzi")) {
+    std::fputs("picco_memoria: KM from 10 to 990, MODO intero or pezzi\n", stderr);
+    return 2;
+  }
+  return compattatore::esegui(km, modo, argv[3]);
+}
