@@ -16,6 +16,7 @@
 #include "model/modello.h"
 #include "model/nomi_file.h"
 #include "output/memorizza_percorso.h"
+#include "pipeline/catalogo.h"
 #include "sources/testi.h"
 
 namespace compattatore {
@@ -57,7 +58,8 @@ int main() {
   try {
     return compattatore::Form_Load();
   } catch (const compattatore::errore_piattaforma& e) {
-    std::fprintf(stderr, "compattatore: %s: %s\n", e.file.c_str(), e.motivo.c_str());
+    std::fprintf(stderr, "compattatore: %s\n",
+                 compattatore::rendi(compattatore::id_messaggio::piattaforma_su_file, {e.file, e.motivo}).c_str());
     return 3;
   }
 }
