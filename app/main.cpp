@@ -37,8 +37,9 @@ int Form_Load() {
 
   fonte_cartella fonte(unisci(cartella, nome_sorgente_linea(m)), unisci(cartella, nome_sorgente_treno(m)));
   destinazione_cartella destinazione(cartella);
-  int32_t fermo = memorizza_percorso(m, 1, fonte, destinazione);
-  if (fermo != 0) errore(std::to_string(fermo));
+  raccolta_diagnostiche diagnostiche;
+  const codice fermo = memorizza_percorso(m, 1, fonte, destinazione, diagnostiche);
+  if (fermo != codice::nessuno) errore(std::to_string(numero(fermo)));
 
   if (m.codice_errore != 0) {
     diagnosi d = diagnosi_di(m, nome_sorgente_linea(m), nome_sorgente_treno(m));

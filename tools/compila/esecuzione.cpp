@@ -41,7 +41,7 @@ compilazione compila_testi(const std::string& testo_linea, const std::string& te
   fonte_in_memoria fonte;
   fonte.testo_linea = testo_linea;
   fonte.testo_treno = testo_treno;
-  c.fermo = memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati);
+  c.fermo = numero(memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati, c.diagnostiche));
   return c;
 }
 

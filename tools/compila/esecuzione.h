@@ -32,6 +32,7 @@ struct compilazione {
   modello m;
   int32_t fermo = 0;                // 0, or 1250 / 1251 when a header guard stopped it
   destinazione_in_memoria compilati;  // the files handed over (none when stopped)
+  raccolta_diagnostiche diagnostiche;  // every error found, in the order found
 };
 
 // Returns the compile of the two source texts under the keys `k`, with the
