@@ -18,11 +18,11 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 
 namespace {
 

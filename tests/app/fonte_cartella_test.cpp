@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/piattaforma.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "model/nomi_file.h"
 #include "tests/testo_sorgente.h"

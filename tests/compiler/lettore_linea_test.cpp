@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "tests/testo_sorgente.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "compiler/fasi_lettura.h"
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "tests/modello_prova.h"
 #include "tests/testo_sorgente.h"

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/codici.h"
 #include "tests/testo_sorgente.h"
 

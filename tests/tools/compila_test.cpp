@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_percorso.h"
 #include "tests/app/processo_figlio.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "tools/compila/esecuzione.h"
 
 #include "app/piattaforma.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "pipeline/catalogo.h"
 #include "tools/compila/json.h"
 

@@ -1,4 +1,4 @@
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 
 #include "model/codici.h"
 #include "pipeline/catalogo.h"

@@ -1,4 +1,4 @@
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "tests/testo_sorgente.h"
 
