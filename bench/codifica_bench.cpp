@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
 namespace compattatore {
@@ -31,7 +31,8 @@ std::unique_ptr<modello> modello_compilato(int32_t km) {
     f.testo_treno = std::move(sc.treno);
   }
   destinazione_in_memoria d;
-  if (memorizza_percorso(*m, 1, f, d) != 0 || m->codice_errore != 0) return nullptr;
+  raccolta_diagnostiche diagnostiche;
+  if (memorizza_percorso(*m, 1, f, d, diagnostiche) != codice::nessuno || m->codice_errore != 0) return nullptr;
   return m;
 }
 

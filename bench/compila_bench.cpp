@@ -7,13 +7,14 @@
 #include <string>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
 #include "output/finitura.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
+#include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
 namespace compattatore {
@@ -35,7 +36,8 @@ esito compila(const std::string& linea, const std::string& treno, int32_t j) {
   f.testo_treno = treno;
   destinazione_in_memoria d;
   esito e;
-  e.fermo = memorizza_percorso(m, j, f, d);
+  raccolta_diagnostiche diagnostiche;
+  e.fermo = numero(memorizza_percorso(m, j, f, d, diagnostiche));
   if (m.codice_errore != 0) e.errore = formatta(diagnosi_di(m, "linea", "treno"));
   e.byte = d.linea.byte.size() + d.tabella.byte.size() + d.percorso.byte.size();
   for (const cella& c : m.percorso) ++e.celle_per_tipo[c.tipo];
@@ -120,8 +122,9 @@ size_t compila_a_pezzi(const std::string& linea, const std::string& treno, size_
   fonte_in_memoria f;
   f.testo_linea = linea;
   f.testo_treno = treno;
-  memorizza_dati(m, f);
-  finisci_percorso(m);
+  raccolta_diagnostiche diagnostiche;
+  memorizza_dati(m, f, diagnostiche);
+  finisci_percorso(m, diagnostiche);
   size_t byte = 0;
   codifica_linea_a_pezzi(m.plan, pezzo, [&](std::string_view b) {
     benchmark::DoNotOptimize(b.data());

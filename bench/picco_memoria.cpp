@@ -20,12 +20,13 @@
 #include <string_view>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "model/diagnostica.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
 #include "output/finitura.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
+#include "pipeline/memorizza_percorso.h"
 
 namespace compattatore {
 namespace {
@@ -43,6 +44,7 @@ bool scrivi_tutto(int fd, std::string_view b) {
 struct destinazione_fd : destinazione_file {
   int fd;
   bool riuscito = true;
+  raccolta_diagnostiche diagnostiche;
   explicit destinazione_fd(int f) : fd(f) {}
   void scrivi(file_compilato quale, const std::string&, std::string byte) override {
     if (quale == file_compilato::linea) riuscito = scrivi_tutto(fd, byte) && riuscito;
@@ -60,16 +62,17 @@ int esegui(int32_t km, std::string_view modo, const char* file) {
   const int fd = ::open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return 1;
   bool riuscito = true;
+  raccolta_diagnostiche diagnostiche;
   if (modo == "intero") {
     destinazione_fd d(fd);
-    riuscito = memorizza_percorso(m, 1, f, d) == 0 && d.riuscito;
+    riuscito = memorizza_percorso(m, 1, f, d, diagnostiche) == codice::nessuno && d.riuscito;
   } else {
     // memorizza_percorso's steps up to the output, then the line file in
     // pieces: what the compile step does once its destination takes a file
     // in pieces.
     m.crea_linea = 1;
-    memorizza_dati(m, f);
-    finisci_percorso(m);
+    memorizza_dati(m, f, diagnostiche);
+    finisci_percorso(m, diagnostiche);
     codifica_linea_a_pezzi(m.plan, 64 << 10, [&](std::string_view b) { riuscito = scrivi_tutto(fd, b) && riuscito; });
     riuscito = riuscito && !codifica_tabella(m.tabella).empty() && !codifica_percorso(m.percorso).empty();
   }

@@ -12,12 +12,6 @@
 namespace compattatore {
 namespace {
 
-// Returns the cell at index `c`, or nullptr when `c` lies outside the route.
-cella* cella_a(modello& m, int64_t c) {
-  if (c < 0 || c >= static_cast<int64_t>(m.percorso.size())) return nullptr;
-  return &m.percorso[static_cast<size_t>(c)];
-}
-
 // A cell that can take an element: inside the route and free.
 bool disponibile(const cella* c) { return c != nullptr && libera(*c); }
 
@@ -28,17 +22,16 @@ uint8_t basso8(int64_t v) { return static_cast<uint8_t>(v & 0xFF); }
 
 }  // namespace
 
-void memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
+codice memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
                   int32_t s3, int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3,
                   int32_t tempo) {
   const int64_t c = cella_punto(posizione);
   cella* segnale = cella_a(m, c);
   if (!disponibile(segnale)) {
-    segna_errore(m, 16);
-    return;
+    return codice::cella_segnale;
   }
 
-  segnale->tipo = 1;
+  poni_tipo(*segnale, tipo_cella::segnale);
   segnale->dato4 = basso16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx);
   segnale->dato1 = basso16(int64_t{s1} * 10 + d1);
   segnale->dato2 = basso16(int64_t{s2} * 10 + d2);
@@ -56,9 +49,10 @@ void memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t
     if (cella* avvicinamento = cella_a(m, c - 2 * b))
       avvicinamento->marca = basso8(int64_t{sx} * 30 + int64_t{dx} * 10 + b);
   }
+  return codice::nessuno;
 }
 
-void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+codice memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt,
                         int32_t f_ta, int32_t d_v) {
   const int64_t w = cella_punto(int64_t{x} - 1200);  // warning, 1200 m before the start
   const int64_t s = cella_punto(x);                   // start
@@ -72,29 +66,26 @@ void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_t
 
   // Every check comes before any write, so a refusal here leaves nothing.
   if (con_avviso && !disponibile(cella_a(m, w))) {
-    segna_errore(m, 17);
-    return;
+    return codice::cella_avviso;
   }
   if (!disponibile(cella_a(m, s))) {
-    segna_errore(m, 18);
-    return;
+    return codice::cella_inizio_rallentamento;
   }
   if (!disponibile(cella_a(m, e))) {
-    segna_errore(m, 19);
-    return;
+    return codice::cella_fine_rallentamento;
   }
 
   cella& fine = *cella_a(m, e);
   cella& inizio = *cella_a(m, s);
   // End first, then start: a slow-down so short that both fall in one cell
   // leaves that cell a start.
-  fine.tipo = 2;
+  poni_tipo(fine, tipo_cella::fine_rallentamento);
   if (d_v != 0) fine.dato2 = basso16(d_v);
-  inizio.tipo = 3;
+  poni_tipo(inizio, tipo_cella::inizio_rallentamento);
   if (d_v != 0) inizio.dato2 = basso16(d_v);
   if (con_avviso) {
     cella& avviso = *cella_a(m, w);
-    avviso.tipo = 4;
+    poni_tipo(avviso, tipo_cella::avviso_rallentamento);
     if (d_v != 0) avviso.dato2 = basso16(d_v);
     avviso.dato1 = basso16(v);
   }
@@ -103,21 +94,21 @@ void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_t
     c->dato3 = basso16(f_tt);
   }
 
-  if (f_ta == 0) return;
+  if (f_ta == 0) return codice::nessuno;
   // The approach cells are checked only now: a refusal (20) leaves the end,
   // start and warning already written.
   for (int64_t d = 0; d <= 3; ++d) {
     if (!disponibile(cella_a(m, k - d))) {
-      segna_errore(m, 20);
-      return;
+      return codice::cella_approccio;
     }
   }
   for (int64_t d = 0; d <= 3; ++d) {
     cella& avvicinamento = *cella_a(m, k - d);
-    avvicinamento.tipo = 5;
+    poni_tipo(avvicinamento, tipo_cella::approccio_rallentamento);
     avvicinamento.dato1 = basso16(d + 1);
     if (d_v != 0) avvicinamento.dato2 = basso16(d + 1);
   }
+  return codice::nessuno;
 }
 
 }  // namespace compattatore

@@ -19,12 +19,12 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "output/decodifica.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 
 namespace {
 
@@ -128,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   m.nome_treno = "R42";
   destinazione_in_memoria destinazione;
   const int32_t j = bandiere & 1;
-  const int32_t esito = memorizza_percorso(m, j, fonte, destinazione);
+  raccolta_diagnostiche diagnostiche;
+  const int32_t esito = numero(memorizza_percorso(m, j, fonte, destinazione, diagnostiche));
 
   verifica(codice_noto(m.codice_errore));
   // Every stored code becomes one line of diagnosis, as compila prints it.

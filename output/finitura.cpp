@@ -11,7 +11,8 @@
 
 #include <cstdint>
 
-#include "compiler/ordina.h"
+#include "model/minimo.h"
+#include "model/errori.h"
 
 namespace compattatore {
 namespace {
@@ -20,6 +21,7 @@ constexpr int16_t valore_abbattimento = 180;
 
 struct passata {
   modello& m;
+  raccolta_diagnostiche& diagnostiche;
   int64_t ultima;  // last cell of the route
 
   cella& at(int64_t c) { return m.percorso[static_cast<size_t>(c)]; }
@@ -28,12 +30,12 @@ struct passata {
   bool libera_in(int64_t c) { return dentro(c) && libera(at(c)); }
 
   void marca(int64_t c) {
-    at(c).tipo = 12;
+    poni_tipo(at(c), tipo_cella::abbattimento_valore);
     at(c).dato1 = valore_abbattimento;
   }
 
-  void errore(int32_t codice, int64_t c) {
-    segna_errore(m, codice, static_cast<int32_t>(c * 50));
+  void errore(codice c, int64_t cella) {
+    registra_errore(m, diagnostiche, c, sorgente::nessuna, {}, static_cast<int32_t>(cella * 50));
   }
 
   // Marks the first free cell of the three; returns false when none is free.
@@ -52,19 +54,19 @@ struct passata {
   // cells before it, or has an existing one there capped at 180.
   void davanti_ai_segnali(int64_t i) {
     for (int64_t n = 1; n <= 20 && i - n >= 3; ++n) {
-      if (at(i - n).tipo != 1) continue;
+      if (!di_tipo(at(i - n), tipo_cella::segnale)) continue;
       const int64_t a = i - n - 1;
       const int64_t b = i - n - 2;
       if (libera(at(a))) {
         marca(a);
       } else if (libera(at(b))) {
         marca(b);
-      } else if (at(a).tipo == 12) {
+      } else if (di_tipo(at(a), tipo_cella::abbattimento_valore)) {
         at(a).dato1 = static_cast<int16_t>(minimo(valore_abbattimento, at(a).dato1));
-      } else if (at(b).tipo == 12) {
+      } else if (di_tipo(at(b), tipo_cella::abbattimento_valore)) {
         at(b).dato1 = static_cast<int16_t>(minimo(valore_abbattimento, at(b).dato1));
       } else {
-        errore(11, i - n);
+        errore(codice::abbattimento_segnale, i - n);
       }
     }
   }
@@ -78,7 +80,7 @@ struct passata {
     } tratti[] = {{8, 5}, {14, 11}, {21, 18}};
     for (const auto& t : tratti) {
       if (i < t.da) continue;
-      if (!marca_prima_libera(i - t.primo, i - t.primo - 1, i - t.primo - 2)) errore(12, i);
+      if (!marca_prima_libera(i - t.primo, i - t.primo - 1, i - t.primo - 2)) errore(codice::abbattimento_inizio, i);
     }
   }
 
@@ -104,10 +106,10 @@ struct passata {
           marca(n + 1);
           conta = -1;
         } else {
-          errore(13, n);  // conta stays 8: no further point in this stretch
+          errore(codice::abbattimento_rallentamento, n);  // conta stays 8: no further point in this stretch
         }
       }
-    } while (at(n).tipo != 2 && n < ultima);
+    } while (!di_tipo(at(n), tipo_cella::fine_rallentamento) && n < ultima);
     return n;
   }
 
@@ -117,7 +119,7 @@ struct passata {
   int64_t fine_rallentamento(int64_t i) {
     int64_t n = i;
     do ++n;
-    while (at(n).tipo != 2 && n < ultima);
+    while (!di_tipo(at(n), tipo_cella::fine_rallentamento) && n < ultima);
     return n;
   }
 
@@ -127,7 +129,7 @@ struct passata {
     int64_t conta = 0;
     const int64_t fino_a = n + 12 < ultima ? n + 12 : ultima;
     for (int64_t k = n; k <= fino_a; ++k) {
-      if (at(k).tipo == 1) {
+      if (di_tipo(at(k), tipo_cella::segnale)) {
         conta = k - 1;
         break;
       }
@@ -138,15 +140,14 @@ struct passata {
     } else if (libera(at(conta - 1))) {
       marca(conta - 1);
     } else {
-      errore(13, n);
+      errore(codice::abbattimento_rallentamento, n);
     }
   }
 
   void esegui() {
     for (int64_t i = 1; i <= ultima - 2; ++i) {
-      const uint8_t tipo = at(i).tipo;
-      if (tipo == 4) davanti_ai_segnali(i);
-      if (tipo != 3) continue;
+      if (di_tipo(at(i), tipo_cella::avviso_rallentamento)) davanti_ai_segnali(i);
+      if (!di_tipo(at(i), tipo_cella::inizio_rallentamento)) continue;
       prima_dell_inizio(i);
       // Fast slow-downs (110 and above) get no points along their length.
       // The look-ahead for a signal then starts from this slow-down's own
@@ -160,11 +161,11 @@ struct passata {
 
 }  // namespace
 
-void finisci_percorso(modello& m) {
+void finisci_percorso(modello& m, raccolta_diagnostiche& d) {
   // A route never sized (the reader stopped before the route length) has
   // nothing to finish.
   if (m.percorso.empty()) return;
-  passata p{m, static_cast<int64_t>(m.percorso.size()) - 1};
+  passata p{m, d, static_cast<int64_t>(m.percorso.size()) - 1};
   p.esegui();
 }
 

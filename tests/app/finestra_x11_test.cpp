@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/finestra_x11.h"
-#include "tests/app/processo_figlio.h"
+#include "tests/supporto/processo_figlio.h"
 #include "tests/app/schermata.h"
 
 // Last: Xlib's macros (None, Bool, ...) would clash with GoogleTest's names.

@@ -10,34 +10,19 @@
 #include <vector>
 
 #include "app/piattaforma.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "model/nomi_file.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/file.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct cartella_temporanea {
-  fs::path p;
-  cartella_temporanea() {
-    std::string modello = (fs::temp_directory_path() / "fonte_cartella_XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    p = modello;
-  }
-  ~cartella_temporanea() {
-    std::error_code e;
-    fs::remove_all(p, e);
-  }
-};
-
-void scrivi(const fs::path& p, const std::string& testo) {
-  std::ofstream f(p, std::ios::binary);
-  f << testo;
-}
-
+using supporto::cartella_temporanea;
+using supporto::scrivi;
 
 std::string con_lunghezza(const std::string& lunghezza, const std::vector<std::string>& resto) {
   std::vector<std::string> r{"[generale]", "lunghezza percorso, " + lunghezza};
@@ -109,7 +94,8 @@ TEST(FonteCartella, SourcesLeftAfterEachOutcomeOfTheLinePhase) {
     if (c.con_treno) scrivi(treno_file, treno);
 
     fonte_cartella fonte(linea, treno_file);
-    memorizza_dati(m, fonte);
+    raccolta_diagnostiche diagnostiche;
+    memorizza_dati(m, fonte, diagnostiche);
 
     EXPECT_EQ(m.codice_errore, c.codice);
     EXPECT_FALSE(esiste(linea));
@@ -131,7 +117,8 @@ TEST(FonteCartella, AMissingLineSourceLeavesTheFolderAsItWas) {
   scrivi(altra, con_lunghezza("0", {}));
   fonte_cartella fonte(unisci(cartella.p.string(), nome_sorgente_linea(m)),
                        unisci(cartella.p.string(), nome_sorgente_treno(m)));
-  memorizza_dati(m, fonte);
+  raccolta_diagnostiche diagnostiche;
+  memorizza_dati(m, fonte, diagnostiche);
   EXPECT_EQ(m.codice_errore, 101);
   EXPECT_TRUE(esiste(altra));
 }

@@ -16,7 +16,7 @@
 
 #include "output/decodifica.h"
 #include "sources/testi.h"
-#include "tests/app/processo_figlio.h"
+#include "tests/supporto/processo_figlio.h"
 
 namespace compattatore {
 namespace {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 #include "tools/compila/chiavi.h"
 #include "tools/compila/esecuzione.h"
 

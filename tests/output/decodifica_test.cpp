@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "output/file_compilati.h"
-#include "tests/scenario_incorporato.h"
+#include "tests/supporto/scenario_incorporato.h"
 
 namespace compattatore {
 namespace {

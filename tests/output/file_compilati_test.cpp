@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
 #include "model/arrotonda.h"
 #include "output/decodifica.h"
 #include "output/file_a_pezzi.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
 namespace compattatore {
@@ -446,7 +446,8 @@ std::unique_ptr<modello> compilato_con_piano(std::string linea, std::string tren
   f.testo_linea = std::move(linea);
   f.testo_treno = std::move(treno);
   destinazione_in_memoria d;
-  EXPECT_EQ(memorizza_percorso(*m, 1, f, d), 0);
+  raccolta_diagnostiche diagnostiche;
+  EXPECT_EQ(memorizza_percorso(*m, 1, f, d, diagnostiche), codice::nessuno);
   EXPECT_EQ(m->codice_errore, 0);
   return m;
 }

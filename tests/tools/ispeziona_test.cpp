@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "output/file_compilati.h"
-#include "tests/app/processo_figlio.h"
-#include "tests/scenario_incorporato.h"
+#include "tests/supporto/processo_figlio.h"
+#include "tests/supporto/scenario_incorporato.h"
 #include "tools/compila/json.h"
 #include "tools/ispeziona/contenuto.h"
 #include "tools/ispeziona/esecuzione.h"

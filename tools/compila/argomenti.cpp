@@ -1,12 +1,14 @@
 #include "tools/compila/argomenti.h"
 
+#include "pipeline/catalogo.h"
+
 namespace compattatore {
 namespace {
 
-esito_argomenti sbagliato(std::string motivo) {
+esito_argomenti sbagliato(id_messaggio id, const std::vector<std::string>& argomenti = {}) {
   esito_argomenti e;
   e.a = esito_argomenti::azione::errore;
-  e.errore = std::move(motivo);
+  e.errore = rendi(id, argomenti);
   return e;
 }
 
@@ -62,12 +64,12 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
     if (nome == "--route") destinazione = &o.chiave_linea;
     if (nome == "--train") destinazione = &o.chiave_treno;
     if (destinazione) {
-      if (destinazione->has_value()) return sbagliato("opzione ripetuta: " + nome);
+      if (destinazione->has_value()) return sbagliato(id_messaggio::uso_opzione_ripetuta, {nome});
       if (!valore) {
-        if (i + 1 >= argomenti.size()) return sbagliato("manca il valore di " + nome);
+        if (i + 1 >= argomenti.size()) return sbagliato(id_messaggio::uso_manca_valore, {nome});
         valore = argomenti[++i];
       }
-      if (valore->empty()) return sbagliato("valore vuoto per " + nome);
+      if (valore->empty()) return sbagliato(id_messaggio::uso_valore_vuoto, {nome});
       *destinazione = *valore;
       continue;
     }
@@ -75,47 +77,21 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
     bandiera* b = nullptr;
     for (bandiera& c : bandiere)
       if (nome == c.nome) b = &c;
-    if (!b) return sbagliato("opzione sconosciuta: " + a);
-    if (valore) return sbagliato("l'opzione " + nome + " non vuole un valore");
-    if (*b->valore) return sbagliato("opzione ripetuta: " + nome);
+    if (!b) return sbagliato(id_messaggio::uso_opzione_sconosciuta, {a});
+    if (valore) return sbagliato(id_messaggio::uso_opzione_senza_valore, {nome});
+    if (*b->valore) return sbagliato(id_messaggio::uso_opzione_ripetuta, {nome});
     *b->valore = true;
   }
   o.crea_linea = !senza_piano;
 
-  if (operandi.empty()) return sbagliato("mancano la sorgente della linea e la sorgente del treno");
-  if (operandi.size() == 1) return sbagliato("manca la sorgente del treno");
-  if (operandi.size() > 2) return sbagliato("troppi file: " + operandi[2]);
+  if (operandi.empty()) return sbagliato(id_messaggio::uso_mancano_sorgenti);
+  if (operandi.size() == 1) return sbagliato(id_messaggio::uso_manca_sorgente_treno);
+  if (operandi.size() > 2) return sbagliato(id_messaggio::uso_troppi_file, {operandi[2]});
   o.sorgente_linea = operandi[0];
   o.sorgente_treno = operandi[1];
   return e;
 }
 
-std::string testo_uso() {
-  return "uso: compila [--no-plan] [--out CARTELLA] [--route CHIAVE] [--train CHIAVE] [--json] [--check]\n"
-         "               SORGENTE_LINEA SORGENTE_TRENO\n"
-         "\n"
-         "Compila la sorgente della linea e la sorgente del treno nei tre file compilati:\n"
-         "PERCORSO_linea.dat (planimetria), PERCORSO_TRENO.sim (tabella) e\n"
-         "PERCORSO_TRENO.dat (percorso). Le sorgenti non vengono mai toccate.\n"
-         "\n"
-         "  --no-plan         compila senza planimetria: il file PERCORSO_linea.dat\n"
-         "                    non viene ne' scritto ne' toccato\n"
-         "  --out CARTELLA    cartella dei file compilati (di norma quella della\n"
-         "                    sorgente della linea)\n"
-         "  --route CHIAVE    chiave del percorso (di norma dal nome PERCORSO_linea.txt)\n"
-         "  --train CHIAVE    chiave del treno (di norma dal nome PERCORSO_TRENO-.txt)\n"
-         "  --json            scrive sullo standard output un oggetto JSON con l'esito:\n"
-         "                    codice_errore, posizione_errore, file, riga, messaggio,\n"
-         "                    scritti (i byte da 0x80 in su dei testi come \\u0080-\\u00ff)\n"
-         "  --check           compila e riferisce senza scrivere alcun file\n"
-         "  --help            mostra questo testo\n"
-         "\n"
-         "Ogni errore va sullo standard error in una riga:\n"
-         "  FILE:RIGA: errore N: SIGNIFICATO (posizione P m)\n"
-         "\n"
-         "Uscita: 0 nessun errore; 1 codice d'errore memorizzato (file comunque scritti);\n"
-         "2 fermato da 1250 o 1251 (nessun file compilato scritto); 3 errore d'uso o di\n"
-         "file (in questo caso nessun oggetto JSON).\n";
-}
+std::string testo_uso() { return rendi(id_messaggio::uso_testo); }
 
 }  // namespace compattatore

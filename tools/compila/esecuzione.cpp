@@ -1,8 +1,9 @@
 #include "tools/compila/esecuzione.h"
 
 #include "app/piattaforma.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/catalogo.h"
 #include "tools/compila/json.h"
 
 namespace compattatore {
@@ -18,10 +19,10 @@ esito_esecuzione fallita(std::string motivo) {
 }
 
 esito_esecuzione errore_uso(const std::string& motivo) {
-  return fallita(motivo + " (compila --help per l'uso)");
+  return fallita(rendi(id_messaggio::uso_rimando_aiuto, {motivo}));
 }
 
-esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(x.file + ": " + x.motivo); }
+esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(rendi(id_messaggio::piattaforma_su_file, {x.file, x.motivo})); }
 
 struct da_scrivere {
   std::string percorso;
@@ -40,7 +41,7 @@ compilazione compila_testi(const std::string& testo_linea, const std::string& te
   fonte_in_memoria fonte;
   fonte.testo_linea = testo_linea;
   fonte.testo_treno = testo_treno;
-  c.fermo = memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati);
+  c.fermo = numero(memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati, c.diagnostiche));
   return c;
 }
 
@@ -88,8 +89,7 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     for (const da_scrivere& f : file)
       for (const std::string* ingresso : {&o.sorgente_linea, &o.sorgente_treno})
         if (scrittura_tocca(*ingresso, f.percorso)) {
-          esito_esecuzione rifiutato = fallita(f.percorso + ": e' la sorgente " + *ingresso +
-                                               ", che non va sovrascritta; nessun file scritto");
+          esito_esecuzione rifiutato = fallita(rendi(id_messaggio::compila_sovrascrive_sorgente, {f.percorso, *ingresso}));
           rifiutato.errore_standard = e.errore_standard + rifiutato.errore_standard;
           return rifiutato;
         }

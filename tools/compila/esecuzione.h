@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "model/modello.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "tools/compila/argomenti.h"
 #include "tools/compila/chiavi.h"
+#include "pipeline/in_memoria.h"
 
 namespace compattatore {
 
@@ -32,6 +33,7 @@ struct compilazione {
   modello m;
   int32_t fermo = 0;                // 0, or 1250 / 1251 when a header guard stopped it
   destinazione_in_memoria compilati;  // the files handed over (none when stopped)
+  raccolta_diagnostiche diagnostiche;  // every error found, in the order found
 };
 
 // Returns the compile of the two source texts under the keys `k`, with the

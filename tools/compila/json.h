@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 
 namespace compattatore {
 

@@ -1,12 +1,15 @@
-// Error codes in words, and the one place where a stored error becomes a
-// line of text. Every tool reports errors through here, in the form editors
-// jump to: "FILE:LINE: errore N: MEANING (posizione P m)".
+// The error stored in a model, as the programs report it: the code, its
+// place and its meaning, in the form editors jump to:
+// "FILE:LINE: errore N: MEANING (posizione P m)". The words come from the
+// catalogue, in the language of the environment (pipeline/catalogo.h).
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "model/codici.h"
+#include "model/messaggi.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -21,12 +24,9 @@ struct diagnosi {
   int32_t codice = 0;
   std::optional<int32_t> posizione;  // metres, only when set for this code
   luogo dove;
-  std::string messaggio;             // the meaning of the code, in Italian
+  std::string messaggio;             // the meaning of the code, in words
+  id_messaggio id{};                 // the same meaning by id (nessuno: the code's own)
 };
-
-// Returns true for the numbers the system uses: 0, 1 to 13, 15 to 22, 24,
-// 25, 101, 102, 103, 1250, 1251.
-bool codice_noto(int32_t codice);
 
 // Returns the meaning of `codice`; for 25 the meaning of `motivo`.
 std::string significato(int32_t codice, motivo_fallimento motivo = motivo_fallimento::nessuno);
@@ -35,9 +35,10 @@ std::string significato(int32_t codice, motivo_fallimento motivo = motivo_fallim
 // file named `file_linea` or `file_treno` as the source that applies.
 diagnosi diagnosi_di(const modello& m, const std::string& file_linea, const std::string& file_treno);
 
-// Returns the diagnosis as one line, without a line end:
-// "FILE:LINE: errore N: MEANING (posizione P m)", the file and line part
-// left out where none applies, the position part where none was set.
+// Returns the diagnosis as one line, without a line end, through the
+// catalogue's formatta: "FILE:LINE: errore N: MEANING (posizione P m)", the
+// file and line part left out where none applies, the position part where
+// none was set.
 std::string formatta(const diagnosi& d);
 
 }  // namespace compattatore
