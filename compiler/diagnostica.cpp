@@ -1,5 +1,8 @@
 #include "compiler/diagnostica.h"
 
+#include "compiler/lettore_linea_piano.h"
+#include "compiler/testo_sicuro.h"
+
 namespace compattatore {
 
 bool codice_noto(int32_t codice) {
@@ -23,6 +26,7 @@ std::string motivo_in_parole(motivo_fallimento motivo) {
       return "manca la lunghezza del percorso prima degli elementi della linea";
     case motivo_fallimento::sorgente_illeggibile: return "la sorgente non si puo' leggere";
     case motivo_fallimento::testo_troppo_lungo: return "un nome supera 65535 caratteri";
+    case motivo_fallimento::piano_al_limite:
     case motivo_fallimento::nessuno: break;
   }
   return "errore imprevisto di lettura";
@@ -32,7 +36,7 @@ std::string motivo_in_parole(motivo_fallimento motivo) {
 
 std::string significato(int32_t codice, motivo_fallimento motivo) {
   switch (codice) {
-    case 1: return "lunghezza del percorso fuori da 0 a 1000000 m";
+    case 1: return "lunghezza del percorso fuori da -7000 a 1000000 m";
     case 2: return "progressiva chilometrica non multipla di 50";
     case 3: return "inizio della ripetizione segnali non multiplo di 50";
     case 4: return "fine della ripetizione segnali non multipla di 50";
@@ -57,7 +61,11 @@ std::string significato(int32_t codice, motivo_fallimento motivo) {
     case 25: return motivo_in_parole(motivo);
     case 101: return "manca la sorgente della linea";
     case 102: return "manca la sezione [generale]";
-    case 103: return "curva senza classe (cifra da 1 a 6) o oltre la fine della planimetria";
+    case 103:
+      if (motivo == motivo_fallimento::piano_al_limite)
+        return "il percorso esteso supera l'ultimo punto che la planimetria puo' contenere (metro " +
+               std::to_string(ultimo_punto_piano) + ")";
+      return "curva senza classe (cifra da 1 a 6) o oltre la fine della planimetria";
     case 1250: return "il primo valore della cella d'intestazione (cella 1) e' gia' occupato";
     case 1251: return "il secondo valore della cella d'intestazione (cella 1) e' gia' occupato";
     default: return "errore sconosciuto";
@@ -77,13 +85,15 @@ diagnosi diagnosi_di(const modello& m, const std::string& file_linea, const std:
 }
 
 std::string formatta(const diagnosi& d) {
+  // A file name or a message may hold a line end or other control bytes
+  // (a name, a key): escaped, they cannot forge a line of their own.
   std::string s;
   if (!d.dove.file.empty()) {
-    s += d.dove.file;
+    s += testo_sicuro(d.dove.file);
     if (d.dove.riga > 0) s += ":" + std::to_string(d.dove.riga);
     s += ": ";
   }
-  s += "errore " + std::to_string(d.codice) + ": " + d.messaggio;
+  s += "errore " + std::to_string(d.codice) + ": " + testo_sicuro(d.messaggio);
   if (d.posizione) s += " (posizione " + std::to_string(*d.posizione) + " m)";
   return s;
 }

@@ -31,7 +31,7 @@ void memorizza_dati(modello& m, fonte_sorgenti& f) {
     lettore_campi campi_linea(linea.testo);
     bool prosegui = leggi_linea(m, campi_linea, stato);
     f.elimina_linea();
-    if (!prosegui || !concludi_linea(m)) return;
+    if (!prosegui || !concludi_linea(m, stato)) return;
 
     fase = sorgente::treno;
     testo_sorgente treno = f.treno();

@@ -1,5 +1,7 @@
 #include "tools/compila/chiavi.h"
 
+#include "compiler/testo_sicuro.h"
+
 namespace compattatore {
 namespace {
 
@@ -10,11 +12,25 @@ bool finisce_con(std::string_view s, std::string_view coda) {
   return s.size() >= coda.size() && s.substr(s.size() - coda.size()) == coda;
 }
 
-// Returns the reason why `chiave` cannot be a key, or "" when it can.
+bool controllo(char ch) {
+  const unsigned char c = static_cast<unsigned char>(ch);
+  return c < 0x20 || c == 0x7F;
+}
+
+// Returns the reason why `chiave` cannot be a key, or "" when it can. A key
+// names the compiled files and travels in the table file: control bytes
+// (a line end, a tab) are refused there, whether the key comes from an
+// option or from a source name, since they would give files names no
+// listing shows plainly. The key is shortened in the message: it may be
+// 65 KB.
 std::string difetto_chiave(const std::string& chiave, const std::string& quale) {
   if (chiave.empty()) return "la chiave " + quale + " e' vuota";
   if (chiave.size() > 0xFFFF) return "la chiave " + quale + " supera 65535 byte";
-  if (chiave.find('/') != std::string::npos) return "la chiave " + quale + " contiene \"/\": " + chiave;
+  if (chiave.find('/') != std::string::npos)
+    return "la chiave " + quale + " contiene \"/\": " + abbrevia(chiave, 60);
+  for (char c : chiave)
+    if (controllo(c))
+      return "la chiave " + quale + " contiene un carattere di controllo: " + testo_sicuro(abbrevia(chiave, 60));
   return "";
 }
 

@@ -3,9 +3,12 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "app/temporanei.h"
+#include "compiler/testo_sicuro.h"
 #include "tools/compila/esecuzione.h"
 
 namespace {
@@ -18,15 +21,21 @@ bool scrivi_tutto(std::FILE* f, const std::string& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A write beyond a file-size limit must fail as an error we report, not
-  // kill the process half-way.
+  // A write beyond a file-size limit, or to a closed pipe (compila --json
+  // | head -c0), must fail as an error we report, not kill the process.
   std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+  compattatore::installa_pulizia_segnali();
   std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0), argv + argc);
   compattatore::esito_esecuzione e;
   try {
     e = compattatore::esegui_riga_di_comando(argomenti);
+  } catch (const std::bad_alloc&) {
+    // The compiled set, if one was begun, was discarded by the unwinding.
+    std::fputs("compila: memoria esaurita\n", stderr);
+    return compattatore::uscita_uso_o_file;
   } catch (const std::exception& x) {
-    std::fprintf(stderr, "compila: errore interno: %s\n", x.what());
+    std::fprintf(stderr, "compila: errore interno: %s\n", compattatore::testo_sicuro(x.what()).c_str());
     return compattatore::uscita_uso_o_file;
   }
   scrivi_tutto(stderr, e.errore_standard);
