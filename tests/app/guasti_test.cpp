@@ -216,6 +216,21 @@ TEST_F(GuastiProgramma, TwoStartsAtOnceBothSucceedAndLeaveACleanRunsFiles) {
   }
 }
 
+// The compiled files are one set: a failure on the last of them (a folder
+// planted at the route file's name) leaves the line and table files of the
+// earlier run too, not a new table beside an old route.
+TEST_F(GuastiProgramma, AFailureOnTheLastCompiledFileLeavesTheWholeEarlierSet) {
+  semina_uscite_precedenti();
+  fs::remove(cartella.p / compilati.back());
+  fs::create_directory(cartella.p / compilati.back());
+  esito e = avvia();
+  EXPECT_EQ(e.stato, 3) << e.errori;
+  EXPECT_NE(e.errori.find(percorso(compilati.back())), std::string::npos) << e.errori;
+  const istantanea dopo = fotografa(cartella.p);
+  for (const std::string& n : {compilati[0], compilati[1]}) EXPECT_EQ(dopo.at(n).contenuto, vecchio(n)) << n;
+  EXPECT_EQ(temporanei_in(cartella.p), std::vector<std::string>{});
+}
+
 // Kills at moments spread over a run, with the earlier run's files in
 // place. Whatever the moment, each compiled file is whole, old or new; a
 // caught signal (SIGTERM, SIGINT) neither splits the set nor leaves a
