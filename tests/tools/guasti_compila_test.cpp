@@ -354,6 +354,18 @@ TEST_F(GuastiCompila, ASourceNameWithALineEndCannotForgeADiagnosticLine) {
                           ":2: errore 1: lunghezza del percorso fuori da -7000 a 1000000 m\n");
 }
 
+// A key with a control character is refused, and the line saying so shows
+// it escaped, once.
+TEST_F(GuastiCompila, AKeyWithAControlCharacterIsRefusedOnOneLine) {
+  const istantanea prima = fotografa(uscite);
+  esito e = esegui(comando(uscite, {"--route", "Bor\ngo"}));
+  EXPECT_EQ(e.stato, 3);
+  EXPECT_EQ(e.errori,
+            "compila: la chiave del percorso contiene un carattere di controllo: Bor\\ngo (compila --help per "
+            "l'uso)\n");
+  EXPECT_EQ(differenze(prima, fotografa(uscite)), "");
+}
+
 // compila --json into a closed reader, after its files are written: exit 3
 // with a message, not death by SIGPIPE.
 TEST_F(GuastiCompila, AClosedStandardOutputIsExit3WithAMessage) {

@@ -21,8 +21,8 @@ bool controllo(char ch) {
 // names the compiled files and travels in the table file: control bytes
 // (a line end, a tab) are refused there, whether the key comes from an
 // option or from a source name, since they would give files names no
-// listing shows plainly. The key is shortened in the message: it may be
-// 65 KB.
+// listing shows plainly. The key is shortened in the reason (it may be
+// 65 KB) and left raw: the line that prints the reason escapes it.
 std::string difetto_chiave(const std::string& chiave, const std::string& quale) {
   if (chiave.empty()) return "la chiave " + quale + " e' vuota";
   if (chiave.size() > 0xFFFF) return "la chiave " + quale + " supera 65535 byte";
@@ -30,7 +30,7 @@ std::string difetto_chiave(const std::string& chiave, const std::string& quale) 
     return "la chiave " + quale + " contiene \"/\": " + abbrevia(chiave, 60);
   for (char c : chiave)
     if (controllo(c))
-      return "la chiave " + quale + " contiene un carattere di controllo: " + testo_sicuro(abbrevia(chiave, 60));
+      return "la chiave " + quale + " contiene un carattere di controllo: " + abbrevia(chiave, 60);
   return "";
 }
 
