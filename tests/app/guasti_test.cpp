@@ -203,7 +203,7 @@ TEST_F(GuastiProgramma, TwoStartsAtOnceBothSucceedAndLeaveACleanRunsFiles) {
   const istantanea pulita = corsa_pulita();
   avvio a;
   a.programma = programma;
-  for (int giro = 0; giro < 12; ++giro) {
+  for (int giro = 0; giro < giri_processi(12); ++giro) {
     SCOPED_TRACE(giro);
     figlio primo = lancia(a);
     figlio secondo = lancia(a);
@@ -250,10 +250,10 @@ TEST_P(UccisioniProgramma, EveryCompiledFileIsWholeOldOrNewAndNoTemporaryFileSta
   a.programma = programma;
   if (GetParam().con_nome) a.ambiente = {"COMPATTATORE_TEMPORANEI_CON_NOME=1"};
   const bool catturato = GetParam().segnale != SIGKILL;
-  for (int giro = 0; giro < 16; ++giro) {
+  for (int giro = 0; giro < giri_processi(16); ++giro) {
     SCOPED_TRACE(giro);
     figlio f = lancia(a);
-    ::usleep(static_cast<useconds_t>(giro * 7000));
+    ::usleep(static_cast<useconds_t>(giro * 112000 / giri_processi(16)));
     ::kill(f.pid, GetParam().segnale);
     esito e = attendi(f);
     EXPECT_TRUE(e.stato == 0 || e.segnale == GetParam().segnale) << e.stato << " " << e.segnale << e.errori;

@@ -213,6 +213,12 @@ inline constexpr bool con_asan() {
 #endif
 }
 
+// Rounds of a test that runs processes against each other or kills them:
+// enough to meet many moments of a run. Under AddressSanitizer, whose
+// suite looks for memory errors and whose programs start slower, a few
+// rounds keep the suite short.
+inline constexpr int giri_processi(int giri) { return con_asan() ? 4 : giri; }
+
 // Returns the names in `cartella` with the platform's temporary pattern
 // (".compattatore-" + 12 hex digits + ".tmp").
 inline std::vector<std::string> temporanei_in(const fs::path& cartella) {

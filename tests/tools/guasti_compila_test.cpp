@@ -7,6 +7,8 @@
 // never changes its sources.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -304,7 +306,7 @@ TEST_F(GuastiCompila, TwoRunsIntoOneFolderNeverLeaveAMixedSet) {
   insieme_a = fotografa(uscite);
   ASSERT_NE(differenze(insieme_a, insieme_b), "");
 
-  for (int giro = 0; giro < 16; ++giro) {
+  for (int giro = 0; giro < giri_processi(16); ++giro) {
     SCOPED_TRACE(giro);
     figlio primo = lancia(giro % 2 ? a : b);
     figlio secondo = lancia(giro % 2 ? b : a);
@@ -313,6 +315,25 @@ TEST_F(GuastiCompila, TwoRunsIntoOneFolderNeverLeaveAMixedSet) {
     const istantanea dopo = fotografa(uscite);
     EXPECT_TRUE(dopo == insieme_a || dopo == insieme_b) << "a mixed set:" << differenze(insieme_a, dopo);
   }
+}
+
+// While another run holds the output folder, compila waits before it
+// writes anything, then finishes.
+TEST_F(GuastiCompila, WaitsWhileAnotherRunHoldsTheOutputFolder) {
+  semina_uscite_precedenti();
+  const istantanea prima = fotografa(uscite);
+  int blocco = ::open(uscite.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(blocco, 0);
+  ASSERT_EQ(::flock(blocco, LOCK_EX), 0);
+  figlio f = lancia(comando(uscite));
+  ::usleep(300000);  // ample time to write three small files, were it not waiting
+  int stato = 0;
+  EXPECT_EQ(::waitpid(f.pid, &stato, WNOHANG), 0) << "compila did not wait for the lock";
+  EXPECT_EQ(differenze(prima, fotografa(uscite)), "");
+  ::close(blocco);
+  esito e = attendi(f);
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  for (const std::string& n : ordine_scrittura) EXPECT_NE(leggi(uscite / n), vecchio(n)) << n;
 }
 
 // Final names up to the file system's limit work whatever their length

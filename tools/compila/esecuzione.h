@@ -4,8 +4,10 @@
 //
 // Exit status: 0 no error code stored; 1 an error code stored (the files are
 // still written, as the one-shot program does); 2 stopped by a header guard,
-// 1250 or 1251 (no compiled file written); 3 a usage error or a file that
-// could not be read or written.
+// 1250 or 1251 (no compiled file written); 3 a usage error, a source
+// refused (not a regular file, larger than limite_sorgente), two compiled
+// files with one name, a file that could not be read or written, memory
+// run out (main) or a failed write to standard output (main).
 //
 // A run that ends with 3 prints no JSON object, also with --json: the object
 // describes a compile and its files, and a usage or file error is reported
