@@ -3,9 +3,11 @@
 // errore_piattaforma naming the file and the reason.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pipeline/destinazione_file.h"
 #include "pipeline/fonte_sorgenti.h"
@@ -26,13 +28,87 @@ std::string cartella_programma();
 // Returns `cartella` + "/" + `nome`.
 std::string unisci(const std::string& cartella, const std::string& nome);
 
-// Replaces the file at `percorso` as a whole with `byte`: writes a temporary
-// file in the same folder and renames it over the final name. A symbolic link
-// at the final name is replaced, never followed; on any failure the earlier
-// file stays as it was and the temporary file is removed.
+// The largest source a program reads. Real scenarios are far below it (the
+// longest route of a line source is a few MB); the bound keeps a wrong
+// argument such as a disk image from eating the machine's memory.
+inline constexpr size_t limite_sorgente = size_t{256} << 20;  // 256 MiB
+
+// A set of files written into one folder and replaced together.
+//
+// aggiungi() writes each file to a temporary file in the folder: an unnamed
+// one (O_TMPFILE) where the file system supports it, so that a killed run
+// leaves nothing behind, else one under a fixed-length temporary name
+// (app/temporanei.h). conferma() then gives every file its final name,
+// replacing whatever file had it: the set is renamed into place only once
+// every write has succeeded, so a failed or killed run leaves the earlier
+// set as it was. A set destroyed without conferma() removes its temporary
+// files.
+//
+// A replaced file keeps the permission bits, and the owner and group where
+// the process may set them, of the file it replaces; a new file gets mode
+// 0666 less the umask. A symbolic link at a final name is replaced, never
+// followed.
+//
+// Setting COMPATTATORE_TEMPORANEI_CON_NOME=1 in the environment makes every
+// set use named temporary files, as on a file system without O_TMPFILE: the
+// tests of that path need it on any machine.
+class insieme_file {
+ public:
+  // Opens the folder. Throws when it cannot be opened.
+  explicit insieme_file(std::string cartella);
+  ~insieme_file();
+  insieme_file(const insieme_file&) = delete;
+  insieme_file& operator=(const insieme_file&) = delete;
+
+  // Throws, naming the file (its name shortened), when `nome` is longer than
+  // the folder's file system allows for a name. Writes nothing.
+  void verifica_nome(const std::string& nome) const;
+
+  // Writes `byte` to a temporary file that conferma() names `nome`. Throws
+  // naming cartella/nome on any failure; the set's files stay temporary.
+  void aggiungi(const std::string& nome, std::string_view byte);
+
+  // Gives every file its final name, in the order added. Before the first
+  // rename it checks that no final name is a folder, so that a folder
+  // planted there stops the set whole. Throws on failure.
+  void conferma();
+
+ private:
+  struct file;
+  void scarta() noexcept;
+  std::string cartella_;
+  int fd_cartella_ = -1;
+  std::vector<file> file_;
+};
+
+// Replaces the file at `percorso` as a whole with `byte`: a set of one file
+// (see insieme_file).
 void scrivi_file_sicuro(const std::string& percorso, std::string_view byte);
 
-// Reads the whole file. Throws when it cannot be opened or read.
+// An exclusive advisory lock (flock) on a folder for as long as the object
+// lives. The lock is taken on the folder itself rather than on a lock file:
+// there is nothing to create, nothing left behind as clutter, and no lock
+// file to fail on in a folder the run may read but not write. The
+// constructor waits while another run holds the lock, then removes the
+// leftovers of killed runs (temporary files of the platform's own pattern).
+// Throws when the folder cannot be opened or locked.
+class cartella_bloccata {
+ public:
+  explicit cartella_bloccata(const std::string& cartella);
+  ~cartella_bloccata();
+  cartella_bloccata(const cartella_bloccata&) = delete;
+  cartella_bloccata& operator=(const cartella_bloccata&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// Reads the whole source at `percorso`. A link is followed (an author may
+// keep a source elsewhere and link it in; reading changes nothing there).
+// The file is opened without blocking, so a FIFO cannot hang the program,
+// and anything but a regular file is refused, naming what it is; a file
+// larger than limite_sorgente is refused too. Throws when it cannot be
+// opened or read.
 std::string leggi_file(const std::string& percorso);
 
 // Returns true when something exists under that name (a link counts).
@@ -68,13 +144,18 @@ struct fonte_cartella : fonte_sorgenti {
   static testo_sorgente leggi(const std::string& percorso);
 };
 
-// Writes each compiled file into `cartella`, safely replaced as a whole.
+// Writes the compiled files into `cartella` as one set: each handed-over
+// file goes to a temporary file, and conferma() puts them all in place.
+// Destroyed without conferma() (a failed or stopped compile), it leaves the
+// folder as it was.
 struct destinazione_cartella : destinazione_file {
-  explicit destinazione_cartella(std::string c) : cartella(std::move(c)) {}
+  explicit destinazione_cartella(std::string c) : insieme(std::move(c)) {}
   void scrivi(file_compilato, const std::string& nome, std::string byte) override {
-    scrivi_file_sicuro(unisci(cartella, nome), byte);
+    insieme.verifica_nome(nome);
+    insieme.aggiungi(nome, byte);
   }
-  std::string cartella;
+  void conferma() { insieme.conferma(); }
+  insieme_file insieme;
 };
 
 }  // namespace compattatore

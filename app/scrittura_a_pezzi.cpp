@@ -1,5 +1,7 @@
 #include "app/scrittura_a_pezzi.h"
 
+#include "pipeline/catalogo.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,7 +24,7 @@ size_t scrivi_a_pezzi(int fd, const produttore_byte& produci, const std::string&
       const ssize_t scritti = ::write(fd, p, resto);
       if (scritti < 0 && errno == EINTR) continue;
       if (scritti <= 0)
-        throw errore_piattaforma(percorso, std::string("scrittura fallita: ") + std::strerror(scritti < 0 ? errno : EIO));
+        throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_scrittura, {std::strerror(scritti < 0 ? errno : EIO)}));
       p += scritti;
       resto -= static_cast<size_t>(scritti);
     }

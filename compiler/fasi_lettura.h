@@ -15,6 +15,7 @@ namespace compattatore {
 // State carried from the line phase into the train phase.
 struct stato_lettura {
   int32_t slot_cartello = voce_ultimo_cartello;  // entry the next sign takes
+  luogo_testo dove_lunghezza;  // the route length record that sized the route
 };
 
 // Line phase up to its end (finding "[generale]", the general part, the
@@ -29,9 +30,10 @@ bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato, raccolt
 
 // End step of the line phase, run after the line source was deleted: when
 // crea_linea is set, the straight plan to the end. Returns false on a
-// failure exit (code 103 from the plan bound).
+// failure exit (code 103 from the plan bound, tied to the line of the route
+// length record: the extended route is what passes the bound).
 // Requires leggi_linea to have returned true (the route is sized).
-bool concludi_linea(modello& m, raccolta_diagnostiche& d);
+bool concludi_linea(modello& m, const stato_lettura& stato, raccolta_diagnostiche& d);
 
 // Train phase records, up to the end of the text, a failed range test or a
 // failure exit; when it ends normally, also the speed and adhesion to the

@@ -18,6 +18,11 @@ namespace {
 
 inline constexpr int32_t lunghezza_massima = 1000000;
 inline constexpr int32_t margine_esteso = 7000;  // metres of line beyond the route length
+// A length from -7000 m up still leaves an extended route of at least one
+// point (lunghezza_estesa 0, cell 0) and compiles. Below it no route can be
+// sized at all: such a length is refused with code 1, the code of a route
+// length outside the lengths a route can have.
+inline constexpr int32_t lunghezza_minima = -margine_esteso;
 
 // Comment fields skipped in a row before a field is tested anyway: ten in
 // the general part, two among the route records.
@@ -43,6 +48,13 @@ struct lettura_linea {
   luogo_testo chiave;        // where it stands
   int64_t cursore_pendenza = 0;     // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;  // gradient of the last gradient record
+  // A length record was read and its arrays are still to be made. Only the
+  // general part reads lengths, and nothing there writes the route or the
+  // plan, so the arrays are made once, when the general part ends: a source
+  // of thousands of length records does the work of one (each would
+  // otherwise zero a plan of up to 16 MB). The model is what the last
+  // record leaves: arrays of its size, all fields 0, all points empty.
+  bool da_dimensionare = false;
 
   void leggi_chiave() {
     riga = campi.testo();
@@ -111,19 +123,26 @@ struct lettura_linea {
   esito lunghezza() {
     const valore l = leggi_valore();
     m.tabella[voce_misure].fine = l.v;
-    // A negative length is refused like one above the bound: it would leave
-    // fewer than the 7000 m of extension, or no route at all.
-    if (l.v < 0 || l.v > lunghezza_massima) {
+    if (l.v < lunghezza_minima || l.v > lunghezza_massima) {
       segna(codice::lunghezza_percorso, l.dove);
       return esito::uscita;
     }
     // A further length record sizes both arrays anew; whatever they held is
-    // discarded.
+    // discarded (by dimensiona(), at the end of the general part).
     m.lunghezza_estesa = l.v + margine_esteso;
     m.ultima_cella = static_cast<int32_t>(cella_di(m.lunghezza_estesa));
+    stato.dove_lunghezza = l.dove;
+    da_dimensionare = true;
+    return esito::avanti;
+  }
+
+  // Makes the arrays the last length record asked for. Runs on every way
+  // out of the general part: its end, a failure exit, a failed read.
+  void dimensiona() {
+    if (!da_dimensionare) return;
+    da_dimensionare = false;
     m.percorso = std::vector<cella>(static_cast<size_t>(m.ultima_cella) + 1);
     if (m.crea_linea != 0) m.plan = piano_vuoto(m.lunghezza_estesa);
-    return esito::avanti;
   }
 
   void leggi_progressiva(voce& v) {
@@ -248,7 +267,8 @@ struct lettura_linea {
       return esito::uscita;
     }
     if (!traccia_fino_a(m.plan, inizio.v, 0.0) || !traccia_fino_a(m.plan, fine, *k)) {
-      segna(codice::curva_senza_classe, inizio.dove);
+      registra_errore(m, diagnostiche, codice::curva_senza_classe, sorgente::linea, inizio.dove, std::nullopt,
+                      motivo_fallimento::piano_al_limite);
       return esito::uscita;
     }
     return esito::avanti;
@@ -322,7 +342,15 @@ struct lettura_linea {
 bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato, raccolta_diagnostiche& d) {
   lettura_linea l(m, campi, stato, d);
   if (!l.trova_generale()) return false;
-  if (l.parte_generale() == esito::uscita) return false;
+  esito generale;
+  try {
+    generale = l.parte_generale();
+  } catch (const fallimento_lettura&) {
+    l.dimensiona();
+    throw;
+  }
+  l.dimensiona();
+  if (generale == esito::uscita) return false;
   l.tra_le_parti();
   if (l.parte_percorso() == esito::uscita) return false;
   // The gradient to the end is written here, where the gradient cursor
@@ -333,14 +361,17 @@ bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato, raccolt
   return true;
 }
 
-bool concludi_linea(modello& m, raccolta_diagnostiche& d) {
+bool concludi_linea(modello& m, const stato_lettura& stato, raccolta_diagnostiche& d) {
   // leggi_linea has already refused a route never sized (its gradient fill
   // throws), so a plan, when asked for, exists here.
   if (m.crea_linea == 0) return true;
   // The straight line to the end takes the same step as a curve, with the
-  // same bound on the point index: a route long enough to pass it fails.
+  // same bound on the point index: a route long enough to pass it fails
+  // (above 993001 m). The code stays 103; the report names the length
+  // record, since the route's length is what passes the bound.
   if (!traccia_fino_a(m.plan, int64_t{m.plan.ultimo} - 2, 0.0)) {
-    registra_errore(m, d, codice::curva_senza_classe);
+    registra_errore(m, d, codice::curva_senza_classe, sorgente::linea, stato.dove_lunghezza, std::nullopt,
+                    motivo_fallimento::piano_al_limite);
     return false;
   }
   return true;

@@ -17,8 +17,10 @@ void piano_origine(planimetria& p) {
   p.origine = true;
   p.x[0] = 0.0;
   p.y[0] = 0.0;
-  p.x[1] = 0.0;
-  p.y[1] = 1.0;
+  if (p.ultimo >= 1) {
+    p.x[1] = 0.0;
+    p.y[1] = 1.0;
+  }
   p.calcolati = 2;
 }
 

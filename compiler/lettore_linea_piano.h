@@ -14,12 +14,18 @@ namespace compattatore {
 // above this value ends the reading with code 103.
 inline constexpr int32_t limite_punti_piano = 1000000;
 
+// The last point a plan can hold: computing point limite_punti_piano takes
+// the index past the bound. So a plan drawn to its end (lunghezza_estesa - 2)
+// holds a route length of at most 993001 m.
+inline constexpr int32_t ultimo_punto_piano = limite_punti_piano - 1;
+
 // Returns a plan of metres 0 to `ultimo` with every point empty.
 planimetria piano_vuoto(int32_t ultimo);
 
 // Sets points 0 and 1 to the whole numbers (0, 0) and (0, 1): the plan
 // starts at the origin heading along +y. The next point to compute is 2.
-// Requires a sized plan with `ultimo` >= 1.
+// A plan of one point (`ultimo` 0, a route length of -7000 m) gets point 0
+// only. Requires a sized plan.
 void piano_origine(planimetria& p);
 
 // Returns the curvature (radians per metre) of a curve keyword field: 0.0001,

@@ -108,6 +108,7 @@ constexpr id_messaggio significato_motivo(motivo_fallimento motivo) {
     case motivo_fallimento::percorso_mancante: return id_messaggio::motivo_percorso_mancante;
     case motivo_fallimento::sorgente_illeggibile: return id_messaggio::motivo_sorgente_illeggibile;
     case motivo_fallimento::testo_troppo_lungo: return id_messaggio::motivo_testo_troppo_lungo;
+    case motivo_fallimento::piano_al_limite: return id_messaggio::motivo_piano_al_limite;
     case motivo_fallimento::nessuno: break;
   }
   return id_messaggio::motivo_imprevisto;
@@ -117,6 +118,8 @@ constexpr id_messaggio significato_motivo(motivo_fallimento motivo) {
 // `motivo` means); codice_sconosciuto for a number the system does not use.
 constexpr id_messaggio significato_di(int32_t n, motivo_fallimento motivo = motivo_fallimento::nessuno) {
   if (n == numero(codice::lettura_fallita)) return significato_motivo(motivo);
+  if (n == numero(codice::curva_senza_classe) && motivo == motivo_fallimento::piano_al_limite)
+    return id_messaggio::motivo_piano_al_limite;
   for (const voce_codice& v : tabella_codici)
     if (numero(v.c) == n && n != 0) return v.significato;
   return id_messaggio::codice_sconosciuto;

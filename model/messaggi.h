@@ -52,6 +52,8 @@ enum class id_messaggio : uint16_t {
   motivo_percorso_mancante,
   motivo_sorgente_illeggibile,
   motivo_testo_troppo_lungo,
+  // Code 103 when the extended route passes the plan's last point.
+  motivo_piano_al_limite,
 
   // Failures of the platform ({1}: the system's reason, where one is given).
   piattaforma_cartella_programma,
@@ -64,6 +66,21 @@ enum class id_messaggio : uint16_t {
   piattaforma_cartella_non_file,
   piattaforma_elimina,
   piattaforma_su_file,  // {1}: the file, {2}: the failure
+  piattaforma_apri_cartella,
+  piattaforma_blocca_cartella,
+  piattaforma_proprietario,
+  piattaforma_permessi,
+  piattaforma_nome_lungo,      // {1}: the name's bytes, {2}: the most the folder takes
+  piattaforma_non_regolare,    // {1}: what it is (one of genere_*)
+  piattaforma_troppo_grande,   // {1}: the limit in MiB
+  genere_cartella,
+  genere_fifo,
+  genere_dispositivo_caratteri,
+  genere_dispositivo_blocchi,
+  genere_socket,
+  genere_speciale,
+  memoria_esaurita,
+  uscita_standard_fallita,
 
   // The command line of compila.
   uso_testo,
@@ -82,11 +99,16 @@ enum class id_messaggio : uint16_t {
   uso_chiave_treno_lunga,
   uso_chiave_percorso_barra,
   uso_chiave_treno_barra,
+  uso_chiave_percorso_controllo,
+  uso_chiave_treno_controllo,
   uso_nome_sorgente_linea,
   uso_nome_sorgente_treno,
   compila_sovrascrive_sorgente,
+  compila_nomi_uguali,  // {1}: the file, {2} and {3}: the roles
+  ruolo_file_linea,
+  ruolo_file_tabella,
+  ruolo_file_percorso,
   compila_errore_interno,
-  compila_uscita_standard,
 
   // Warnings and notes of the check pass
 };

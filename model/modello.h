@@ -112,7 +112,8 @@ struct planimetria {
 // Which source text an error belongs to, for diagnostics.
 enum class sorgente : uint8_t { nessuna = 0, linea = 1, treno = 2 };
 
-// Why a read failed (code 25); the tools turn it into words.
+// Why a read failed (code 25), or why a plan could not be drawn (code 103);
+// the tools turn it into words.
 enum class motivo_fallimento : uint8_t {
   nessuno,
   testo_finito,         // the text ended inside a record
@@ -124,6 +125,7 @@ enum class motivo_fallimento : uint8_t {
   percorso_mancante,    // a route record or end step with no route length read
   sorgente_illeggibile, // a source text that exists but cannot be read or opened
   testo_troppo_lungo,   // a name or sign text longer than 65535 bytes
+  piano_al_limite,      // code 103: the plan passed the last point it can hold
 };
 
 struct modello {
@@ -150,7 +152,7 @@ struct modello {
   bool posizione_valida = false;        // posizione_errore was set for this code
   sorgente sorgente_errore = sorgente::nessuna;
   int32_t riga_errore = 0;              // 1-based line in that source, 0 = none
-  motivo_fallimento motivo_errore = motivo_fallimento::nessuno;  // for code 25
+  motivo_fallimento motivo_errore = motivo_fallimento::nessuno;  // for code 25, and 103 at the plan's bound
 
   bool percorso_dimensionato() const { return !percorso.empty(); }
 };

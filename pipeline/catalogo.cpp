@@ -1,5 +1,7 @@
 #include "pipeline/catalogo.h"
 
+#include "pipeline/testo_sicuro.h"
+
 #include <cstdlib>
 
 namespace compattatore {
@@ -20,7 +22,7 @@ voce_catalogo voce_di(id_messaggio id) {
 
     case codice_sconosciuto: return {"", "errore sconosciuto", "unknown error"};
     case codice_lunghezza_percorso:
-      return {"", "lunghezza del percorso fuori da 0 a 1000000 m", "route length outside 0 to 1000000 m"};
+      return {"", "lunghezza del percorso fuori da -7000 a 1000000 m", "route length outside -7000 to 1000000 m"};
     case codice_progressiva_non_multipla:
       return {"", "progressiva chilometrica non multipla di 50", "kilometric reference not a multiple of 50"};
     case codice_inizio_ripetizione:
@@ -105,6 +107,11 @@ voce_catalogo voce_di(id_messaggio id) {
       return {"", "la sorgente non si puo' leggere", "the source cannot be read"};
     case motivo_testo_troppo_lungo:
       return {"", "un nome supera 65535 caratteri", "a name is longer than 65535 characters"};
+    // The metre is the plan's last point (ultimo_punto_piano of the line
+    // reader); a test of the reader pins this line.
+    case motivo_piano_al_limite:
+      return {"", "il percorso esteso supera l'ultimo punto che la planimetria puo' contenere (metro 999999)",
+              "the extended route passes the last point the track plan can hold (metre 999999)"};
 
     case piattaforma_cartella_programma:
       return {"", "impossibile trovare la cartella del programma: {1}", "cannot find the program's folder: {1}"};
@@ -120,6 +127,29 @@ voce_catalogo voce_di(id_messaggio id) {
       return {"", "e' una cartella, non un file", "is a folder, not a file"};
     case piattaforma_elimina: return {"", "impossibile eliminare il file: {1}", "cannot delete the file: {1}"};
     case piattaforma_su_file: return {"", "{1}: {2}", "{1}: {2}"};
+    case piattaforma_apri_cartella:
+      return {"", "impossibile aprire la cartella: {1}", "cannot open the folder: {1}"};
+    case piattaforma_blocca_cartella:
+      return {"", "impossibile bloccare la cartella: {1}", "cannot lock the folder: {1}"};
+    case piattaforma_proprietario:
+      return {"", "impossibile copiare il proprietario: {1}", "cannot copy the owner: {1}"};
+    case piattaforma_permessi: return {"", "impossibile copiare i permessi: {1}", "cannot copy the permissions: {1}"};
+    case piattaforma_nome_lungo:
+      return {"", "nome troppo lungo: {1} byte, il massimo e' {2}; nessun file scritto",
+              "name too long: {1} bytes, the most is {2}; no file written"};
+    case piattaforma_non_regolare:
+      return {"", "non e' un file regolare: e' {1}", "not a regular file: it is {1}"};
+    case piattaforma_troppo_grande:
+      return {"", "supera il limite di {1} MiB per una sorgente", "exceeds the limit of {1} MiB for a source"};
+    case genere_cartella: return {"", "una cartella", "a folder"};
+    case genere_fifo: return {"", "una FIFO", "a FIFO"};
+    case genere_dispositivo_caratteri: return {"", "un dispositivo a caratteri", "a character device"};
+    case genere_dispositivo_blocchi: return {"", "un dispositivo a blocchi", "a block device"};
+    case genere_socket: return {"", "un socket", "a socket"};
+    case genere_speciale: return {"", "un file speciale", "a special file"};
+    case memoria_esaurita: return {"", "memoria esaurita", "out of memory"};
+    case uscita_standard_fallita:
+      return {"", "standard output: scrittura fallita", "standard output: write failed"};
 
     case uso_testo:
       return {"",
@@ -195,6 +225,12 @@ voce_catalogo voce_di(id_messaggio id) {
       return {"", "la chiave del percorso contiene \"/\": {1}", "the route key holds \"/\": {1}"};
     case uso_chiave_treno_barra:
       return {"", "la chiave del treno contiene \"/\": {1}", "the train key holds \"/\": {1}"};
+    case uso_chiave_percorso_controllo:
+      return {"", "la chiave del percorso contiene un carattere di controllo: {1}",
+              "the route key holds a control character: {1}"};
+    case uso_chiave_treno_controllo:
+      return {"", "la chiave del treno contiene un carattere di controllo: {1}",
+              "the train key holds a control character: {1}"};
     case uso_nome_sorgente_linea:
       return {"", "il nome della sorgente della linea non e' PERCORSO_linea.txt (serve --route): {1}",
               "the line source's name is not ROUTE_linea.txt (--route is needed): {1}"};
@@ -202,35 +238,21 @@ voce_catalogo voce_di(id_messaggio id) {
       return {"", "il nome della sorgente del treno non e' {1}TRENO-.txt (serve --train): {2}",
               "the train source's name is not {1}TRAIN-.txt (--train is needed): {2}"};
     case compila_sovrascrive_sorgente:
-      return {"", "{1}: e' la sorgente {2}, che non va sovrascritta; nessun file scritto",
-              "{1}: is the source {2}, which must not be overwritten; no file written"};
+      return {"", "e' la sorgente {1}, che non va sovrascritta; nessun file scritto",
+              "is the source {1}, which must not be overwritten; no file written"};
+    case compila_nomi_uguali:
+      return {"", "{1}: {2} e {3} avrebbero lo stesso nome; nessun file scritto",
+              "{1}: {2} and {3} would have the same name; no file written"};
+    case ruolo_file_linea: return {"", "il file della linea", "the line file"};
+    case ruolo_file_tabella: return {"", "il file della tabella", "the table file"};
+    case ruolo_file_percorso: return {"", "il file del percorso", "the route file"};
     case compila_errore_interno: return {"", "errore interno: {1}", "internal error: {1}"};
-    case compila_uscita_standard:
-      return {"", "standard output: scrittura fallita", "standard output: write failed"};
   }
   return {"", {}, {}};
 }
 
 bool e_cifra(char c) { return c >= '0' && c <= '9'; }
 
-// Control bytes in an argument would break the one-line form of a
-// diagnostic; every other byte is the source's own and stays.
-std::string senza_controlli(const std::string& s) {
-  static const char cifre[] = "0123456789abcdef";
-  std::string r;
-  r.reserve(s.size());
-  for (char ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F) {
-      r += "\\x";
-      r += cifre[c >> 4];
-      r += cifre[c & 0xF];
-    } else {
-      r += ch;
-    }
-  }
-  return r;
-}
 
 // Language part of a locale name: "en_GB.UTF-8" -> "en".
 std::string_view lingua_di(std::string_view locale) {
@@ -286,7 +308,7 @@ std::string formatta(const diagnostica& d, std::string_view file, lingua l) {
   const bool inglese = l == lingua::inglese;
   std::string s;
   if (!file.empty()) {
-    s += file;
+    s += testo_sicuro(file);
     if (d.riga > 0) {
       s += ":" + std::to_string(d.riga);
       if (d.livello != gravita::errore && d.colonna > 0) s += ":" + std::to_string(d.colonna);
@@ -295,7 +317,7 @@ std::string formatta(const diagnostica& d, std::string_view file, lingua l) {
   }
   std::vector<std::string> argomenti;
   argomenti.reserve(d.argomenti.size());
-  for (const std::string& a : d.argomenti) argomenti.push_back(senza_controlli(a));
+  for (const std::string& a : d.argomenti) argomenti.push_back(testo_sicuro(a));
   const std::string messaggio = rendi(d.messaggio, argomenti, l);
   switch (d.livello) {
     case gravita::errore:

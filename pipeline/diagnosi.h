@@ -28,7 +28,8 @@ struct diagnosi {
   id_messaggio id{};                 // the same meaning by id (nessuno: the code's own)
 };
 
-// Returns the meaning of `codice`; for 25 the meaning of `motivo`.
+// Returns the meaning of `codice`; for 25 the meaning of `motivo`, for 103
+// that of the plan's bound when `motivo` says so.
 std::string significato(int32_t codice, motivo_fallimento motivo = motivo_fallimento::nessuno);
 
 // Returns the diagnosis of the error stored in `m` (codice 0: none), with the

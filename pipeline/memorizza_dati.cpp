@@ -30,7 +30,7 @@ void memorizza_dati(modello& m, fonte_sorgenti& f, raccolta_diagnostiche& d) {
     lettore_campi campi_linea(linea.testo);
     bool prosegui = leggi_linea(m, campi_linea, stato, d);
     f.elimina_linea();
-    if (!prosegui || !concludi_linea(m, d)) return;
+    if (!prosegui || !concludi_linea(m, stato, d)) return;
 
     fase = sorgente::treno;
     testo_sorgente treno = f.treno();

@@ -243,8 +243,25 @@ TEST(LettoreLinea, ErrorCodesPositionsAndLines) {
          EXPECT_EQ(m.tabella[84].fine, 1000001);  // stored before the check
          EXPECT_FALSE(m.percorso_dimensionato());
        }},
-      {"negative route length", testo_di(con_lunghezza(-1, {})), 0, 1, {}, 2,
-       motivo_fallimento::nessuno, false},
+      // From -7000 m up a route still has an extended length (RouteLengths);
+      // below it none can be sized.
+      {"route length below -7000", testo_di(con_lunghezza(-7001, {})), 0, 1, {}, 2,
+       motivo_fallimento::nessuno, false,
+       [](const modello& m) { EXPECT_FALSE(m.percorso_dimensionato()); }},
+      {"a refused length after a good one leaves the good one's route",
+       testo_di(con_lunghezza(500, {"lunghezza percorso, 1000001"})), 1, 1, {}, 3, motivo_fallimento::nessuno,
+       false,
+       [](const modello& m) {
+         EXPECT_EQ(m.percorso.size(), 151u);
+         EXPECT_EQ(m.plan.ultimo, 7500);
+         EXPECT_EQ(m.plan.x.size(), 7501u);
+       }},
+      {"a failed read after a length record leaves that record's route",
+       testo_di(con_lunghezza(500, {"sfondo uno, x"})), 1, 25, {}, 3, motivo_fallimento::non_numero, false,
+       [](const modello& m) {
+         EXPECT_EQ(m.percorso.size(), 151u);
+         EXPECT_EQ(m.plan.ultimo, 7500);
+       }},
       {"repetition start not a multiple of 50",
        testo_di(con_lunghezza(0, {"sfondo uno, 2", "ripetizione segnali 4 codici,  25,", "  100"})), 0,
        3, {}, 4, motivo_fallimento::nessuno, false,
@@ -292,8 +309,9 @@ TEST(LettoreLinea, ErrorCodesPositionsAndLines) {
       {"curve reaching beyond the plan", testo_di(con_lunghezza(0, {"[curve]", "curvas6,  6000,", "1001"})), 1,
        103, {}, 4, motivo_fallimento::nessuno, false,
        [](const modello& m) { EXPECT_EQ(m.plan.calcolati, 2); }},  // nothing drawn
-      {"plan to the end passing the point bound", testo_di(con_lunghezza(1000000, {})), 1, 103, {}, 0,
-       motivo_fallimento::nessuno, false,
+      // The plan's bound is a fault of the route length: its line is named.
+      {"plan to the end passing the point bound", testo_di(con_lunghezza(1000000, {})), 1, 103, {}, 2,
+       motivo_fallimento::piano_al_limite, false,
        [](const modello& m) { EXPECT_EQ(m.plan.calcolati, 1000001); }},
       {"sign on a taken cell",
        testo_di(con_lunghezza(0, {"[indicazioni]", "cartello_indicatore, 450, (A)",
@@ -334,8 +352,8 @@ TEST(LettoreLinea, ErrorCodesPositionsAndLines) {
       // A code without a position leaves posizione_errore as it was: here
       // the position of the code 15 that ended the records.
       {"code 15, then the plan to the end passing its bound",
-       testo_di(con_lunghezza(1000000, {"[pendenze]", "pendenza, 1006901, 1"})), 1, 103, {}, 0,
-       motivo_fallimento::nessuno, false,
+       testo_di(con_lunghezza(1000000, {"[pendenze]", "pendenza, 1006901, 1"})), 1, 103, {}, 2,
+       motivo_fallimento::piano_al_limite, false,
        [](const modello& m) { EXPECT_EQ(m.posizione_errore, 1006901); }},
       {"a route record without a route length",
        testo_di({"[generale]", "sfondo uno, 0", "[pendenze]", "pendenza, 0, 0"}), 0, 25, {}, 4,
@@ -390,6 +408,14 @@ TEST(LettoreLinea, RouteLengths) {
       {993001, 1, 0, 20000, 1000000},
       {993002, 1, 103, 20000, 1000001},
       {1000000, 1, 103, 20140, 1000001},
+      // Negative lengths down to -7000 m keep an extended route of
+      // L + 7000 m; at -7000 it is the one point 0, cell 0.
+      {-1, 0, 0, 140, 0},
+      {-1, 1, 0, 140, 6998},
+      {-6975, 0, 0, 0, 0},   // 25 / 50 = 0.5 rounds to even
+      {-6925, 1, 0, 2, 74},  // 75 / 50 = 1.5 rounds to even
+      {-6999, 1, 0, 0, 2},
+      {-7000, 1, 0, 0, 2},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(std::to_string(c.lunghezza) + (c.crea_linea ? " with plan" : ""));
@@ -409,6 +435,33 @@ TEST(LettoreLinea, RouteLengths) {
       EXPECT_EQ(m.plan.ultimo, m.lunghezza_estesa);
       EXPECT_EQ(m.plan.calcolati, c.calcolati);
     }
+  }
+}
+
+// Each length record sizes the route and the plan anew, so only the last
+// one counts, however many came before and whatever sizes they asked for.
+// (A source of thousands of such records once took seconds per thousand;
+// bench/ measures it.)
+TEST(LettoreLinea, RepeatedLengthRecordsLeaveWhatTheLastOneSizes) {
+  righe ripetute{"[generale]"};
+  for (int n = 0; n < 5000; ++n) ripetute.push_back(n % 2 ? "lunghezza percorso, 0" : "lunghezza percorso, 1000000");
+  ripetute.push_back("lunghezza percorso, 500");
+  const righe resto{"[curve]", "curva6, 100, 200", "[pendenze]", "pendenza, 300, 4"};
+  righe tutte = ripetute;
+  tutte.insert(tutte.end(), resto.begin(), resto.end());
+
+  for (int32_t crea_linea : {0, 1}) {
+    SCOPED_TRACE(crea_linea);
+    const lettura una = compila(testo_di(con_lunghezza(500, resto)), crea_linea);
+    const lettura molte = compila(testo_di(tutte), crea_linea);
+    EXPECT_EQ(molte.m.codice_errore, 0);
+    EXPECT_EQ(molte.m.ultima_cella, una.m.ultima_cella);
+    EXPECT_EQ(pendenze(molte.m), pendenze(una.m));
+    EXPECT_EQ(molte.m.plan.dimensionata, una.m.plan.dimensionata);
+    EXPECT_EQ(molte.m.plan.ultimo, una.m.plan.ultimo);
+    EXPECT_EQ(molte.m.plan.calcolati, una.m.plan.calcolati);
+    EXPECT_EQ(molte.m.plan.x, una.m.plan.x);
+    EXPECT_EQ(molte.m.plan.y, una.m.plan.y);
   }
 }
 

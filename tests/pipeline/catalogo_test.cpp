@@ -50,7 +50,7 @@ TEST(Catalogo, OgniMessaggioHaDueLingueConGliStessiArgomenti) {
     int atteso = 1;
     for (int n : a) EXPECT_EQ(n, atteso++) << "id " << i;
   }
-  EXPECT_GT(ultimo, static_cast<int>(id_messaggio::compila_uscita_standard) - 1);
+  EXPECT_GT(ultimo, static_cast<int>(id_messaggio::uscita_standard_fallita) - 1);
 }
 
 // Every code the system uses has its own meaning, and the words are the
@@ -185,10 +185,10 @@ TEST(Catalogo, FormattaUnaDiagnosticaInUnaRiga) {
       {&errore, "", lingua::italiano, "errore 6: la cella del cartello e' occupata (posizione 1200 m)"},
       {&fermo, "", lingua::italiano,
        "errore 1250: il primo valore della cella d'intestazione (cella 1) e' gia' occupato"},
-      {&avviso, "T-.txt", lingua::italiano, "T-.txt:3:12: avviso: opzione sconosciuta: a\\x0d\\x0ab\\x7f"},
-      {&avviso, "T-.txt", lingua::inglese, "T-.txt:3:12: warning: unknown option: a\\x0d\\x0ab\\x7f"},
-      {&nota, "T-.txt", lingua::italiano, "T-.txt:3:12: nota: opzione sconosciuta: a\\x0d\\x0ab\\x7f"},
-      {&nota, "T-.txt", lingua::inglese, "T-.txt:3:12: note: unknown option: a\\x0d\\x0ab\\x7f"},
+      {&avviso, "T-.txt", lingua::italiano, "T-.txt:3:12: avviso: opzione sconosciuta: a\\r\\nb\\x7f"},
+      {&avviso, "T-.txt", lingua::inglese, "T-.txt:3:12: warning: unknown option: a\\r\\nb\\x7f"},
+      {&nota, "T-.txt", lingua::italiano, "T-.txt:3:12: nota: opzione sconosciuta: a\\r\\nb\\x7f"},
+      {&nota, "T-.txt", lingua::inglese, "T-.txt:3:12: note: unknown option: a\\r\\nb\\x7f"},
   };
   for (const caso& c : casi) EXPECT_EQ(formatta(*c.d, c.file, c.l), c.riga);
 }

@@ -152,11 +152,18 @@ TEST(ChiaviCompila, NamesThatFitNeitherFormAreRefused) {
       {opzioni("l.txt", "t.txt", "a/b", "T"), "\"/\""},
       {opzioni("l.txt", "t.txt", "R", "a/b"), "\"/\""},
       {opzioni("l.txt", "t.txt", std::string(65536, 'r'), "T"), "65535"},
+      // Control bytes would name files no listing shows plainly, and
+      // forge lines in messages: refused (the printed line escapes them).
+      {opzioni("l.txt", "t.txt", "a\nb", "T"), "carattere di controllo: a\nb"},
+      {opzioni("l.txt", "t.txt", "R", "T\t"), "carattere di controllo: T\t"},
+      {opzioni("l.txt", "t.txt", "R", std::string("T\x7f")), "carattere di controllo: T\x7f"},
+      {opzioni("a\rb_linea.txt", "a\rb_T-.txt"), "carattere di controllo: a\rb"},
   };
   for (const caso& c : casi) {
     esito_chiavi e = chiavi_di(c.o);
     EXPECT_FALSE(e.valide) << c.o.sorgente_linea << " " << c.o.sorgente_treno;
     EXPECT_NE(e.errore.find(c.nel_motivo), std::string::npos) << e.errore;
+    EXPECT_LT(e.errore.size(), 300u) << "a huge key is echoed";
   }
   // The longest key the table file can count is accepted.
   EXPECT_TRUE(chiavi_di(opzioni("l.txt", "t.txt", std::string(65535, 'r'), "T")).valide);

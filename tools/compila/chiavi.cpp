@@ -1,6 +1,7 @@
 #include "tools/compila/chiavi.h"
 
 #include "pipeline/catalogo.h"
+#include "pipeline/testo_sicuro.h"
 
 namespace compattatore {
 namespace {
@@ -12,20 +13,33 @@ bool finisce_con(std::string_view s, std::string_view coda) {
   return s.size() >= coda.size() && s.substr(s.size() - coda.size()) == coda;
 }
 
+bool controllo(char ch) {
+  const unsigned char c = static_cast<unsigned char>(ch);
+  return c < 0x20 || c == 0x7F;
+}
+
 // The reasons a key can be refused, for one key.
 struct difetti {
-  id_messaggio vuota, lunga, barra;
+  id_messaggio vuota, lunga, barra, controllo;
 };
 constexpr difetti difetti_percorso{id_messaggio::uso_chiave_percorso_vuota, id_messaggio::uso_chiave_percorso_lunga,
-                                   id_messaggio::uso_chiave_percorso_barra};
+                                   id_messaggio::uso_chiave_percorso_barra,
+                                   id_messaggio::uso_chiave_percorso_controllo};
 constexpr difetti difetti_treno{id_messaggio::uso_chiave_treno_vuota, id_messaggio::uso_chiave_treno_lunga,
-                                id_messaggio::uso_chiave_treno_barra};
+                                id_messaggio::uso_chiave_treno_barra, id_messaggio::uso_chiave_treno_controllo};
 
-// Returns the reason why `chiave` cannot be a key, or "" when it can.
+// Returns the reason why `chiave` cannot be a key, or "" when it can. A key
+// names the compiled files and travels in the table file: control bytes
+// (a line end, a tab) are refused there, whether the key comes from an
+// option or from a source name, since they would give files names no
+// listing shows plainly. The key is shortened in the reason (it may be
+// 65 KB) and left raw: the line that prints the reason escapes it.
 std::string difetto_chiave(const std::string& chiave, const difetti& quale) {
   if (chiave.empty()) return rendi(quale.vuota);
   if (chiave.size() > 0xFFFF) return rendi(quale.lunga);
-  if (chiave.find('/') != std::string::npos) return rendi(quale.barra, {chiave});
+  if (chiave.find('/') != std::string::npos) return rendi(quale.barra, {abbrevia(chiave, 60)});
+  for (char c : chiave)
+    if (controllo(c)) return rendi(quale.controllo, {abbrevia(chiave, 60)});
   return "";
 }
 

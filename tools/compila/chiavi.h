@@ -34,7 +34,8 @@ std::string cartella_di(std::string_view percorso);
 // Returns the keys: each one from its option when given, else from the
 // source names (the route key first, since the train name needs it).
 // A key must be 1 to 65535 bytes (the table file counts a name in 16 bits)
-// and may not hold "/" (it would put the compiled files in another folder).
+// and may not hold "/" (it would put the compiled files in another folder)
+// nor a control byte (0x00 to 0x1F, 0x7F).
 esito_chiavi chiavi_di(const opzioni_compila& o);
 
 }  // namespace compattatore

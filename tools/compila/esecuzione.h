@@ -4,8 +4,10 @@
 //
 // Exit status: 0 no error code stored; 1 an error code stored (the files are
 // still written, as the one-shot program does); 2 stopped by a header guard,
-// 1250 or 1251 (no compiled file written); 3 a usage error or a file that
-// could not be read or written.
+// 1250 or 1251 (no compiled file written); 3 a usage error, a source
+// refused (not a regular file, larger than limite_sorgente), two compiled
+// files with one name, a file that could not be read or written, memory
+// run out (main) or a failed write to standard output (main).
 //
 // A run that ends with 3 prints no JSON object, also with --json: the object
 // describes a compile and its files, and a usage or file error is reported
@@ -37,9 +39,10 @@ struct compilazione {
 };
 
 // Returns the compile of the two source texts under the keys `k`, with the
-// track plan and line file when `crea_linea`. Touches no file.
-compilazione compila_testi(const std::string& testo_linea, const std::string& testo_treno, const chiavi& k,
-                           bool crea_linea);
+// track plan and line file when `crea_linea`. Touches no file. The texts are
+// taken by value and handed on by moving them: move a large text in, and it
+// is held once.
+compilazione compila_testi(std::string testo_linea, std::string testo_treno, const chiavi& k, bool crea_linea);
 
 struct esito_esecuzione {
   int uscita = uscita_pulita;
@@ -48,10 +51,12 @@ struct esito_esecuzione {
 };
 
 // Runs the compile asked for by `o`: reads both sources (never changing,
-// moving or deleting them), compiles, reports, and unless --check writes the
-// compiled files into the output folder (line, table, route file, each
-// replaced as a whole). Nothing is written when a compiled file would land
-// on one of the sources.
+// moving or deleting them; only regular files up to limite_sorgente),
+// compiles, reports, and unless --check writes the compiled files into the
+// output folder as one set (line, table, route file, put in place together
+// once all are written), holding the folder locked meanwhile. Nothing is
+// written when two compiled files would have one name, a name is too long
+// for the folder, or a compiled file would land on one of the sources.
 esito_esecuzione esegui_compila(const opzioni_compila& o);
 
 // Returns the whole run for the arguments after the program name: usage
