@@ -26,6 +26,7 @@ void lettore_campi::salta_vuoti() {
     } else if (c == '\n' || (c == '\r' && !(pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n'))) {
       ++pos_;
       ++riga_;
+      inizio_riga_ = pos_;
     } else if (c == '\r') {
       ++pos_;  // the CR of CR LF; the LF counts the line
     } else {
@@ -43,9 +44,11 @@ void lettore_campi::consuma_separatore() {
     ++pos_;
     if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
     ++riga_;
+    inizio_riga_ = pos_;
   } else if (c == '\n') {
     ++pos_;
     ++riga_;
+    inizio_riga_ = pos_;
   }
 }
 
@@ -60,6 +63,7 @@ bool lettore_campi::alla_fine() const {
 std::string_view lettore_campi::testo() {
   salta_vuoti();
   riga_campo_ = riga_;
+  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
   if (pos_ >= testo_.size()) fallisci(motivo_fallimento::testo_finito);
   size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
@@ -80,6 +84,7 @@ std::string_view lettore_campi::nome() {
 int64_t lettore_campi::numero(int64_t minimo, int64_t massimo, motivo_fallimento fuori) {
   salta_vuoti();
   riga_campo_ = riga_;
+  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
   if (pos_ >= testo_.size()) fallisci(motivo_fallimento::testo_finito);
   size_t p = pos_;
   while (p < testo_.size() && testo_[p] != ',' && !fine_riga(testo_[p]) && !blank(testo_[p])) ++p;

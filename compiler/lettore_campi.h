@@ -50,6 +50,9 @@ class lettore_campi {
 
   // The 1-based line of the last field read (0 before any read).
   int32_t riga_ultimo_campo() const { return riga_campo_; }
+  // The 1-based column, in bytes, where the last field read began (0 before
+  // any read). Only reports use it.
+  int32_t colonna_ultimo_campo() const { return colonna_campo_; }
 
  private:
   int64_t numero(int64_t minimo, int64_t massimo, motivo_fallimento fuori);
@@ -62,6 +65,8 @@ class lettore_campi {
   size_t pos_ = 0;
   int32_t riga_ = 1;       // line at pos_
   int32_t riga_campo_ = 0;
+  size_t inizio_riga_ = 0;  // offset where the line at pos_ begins
+  int32_t colonna_campo_ = 0;
 };
 
 }  // namespace compattatore
