@@ -66,7 +66,11 @@ std::string formatta_rilievo(const rilievo &r, std::string_view file_linea, std:
   }
   switch (r.livello) {
     case livello_rilievo::errore:
-      s += (en ? "error " : "errore ") + std::to_string(r.codice) + ": ";
+      // An error that stores no code (a source that cannot be read as
+      // text) has no number.
+      s += en ? "error" : "errore";
+      if (r.codice != 0) s += " " + std::to_string(r.codice);
+      s += ": ";
       break;
     case livello_rilievo::avviso:
       s += en ? "warning: " : "avviso: ";
