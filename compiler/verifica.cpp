@@ -43,7 +43,7 @@ enum class larghezza : uint8_t { l32, l16, l8, testo };
 
 // One value of a record: what the field is called in messages, and its width.
 struct campo {
-  const char *nome;
+  const char* nome;
   larghezza l = larghezza::l32;
 };
 
@@ -104,7 +104,7 @@ constexpr parola_nota parole_treno[] = {{"vetture", "numero vetture"},
 
 std::string basso(std::string_view s) {
   std::string r(s);
-  for (char &c : r)
+  for (char& c : r)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return r;
 }
@@ -130,7 +130,7 @@ bool sembra_commento(std::string_view f) {
 // compared with the keyword and with its own beginnings around the
 // keyword's length, since keyword fields carry more than the tested text
 // ("curvas6", "pendenze").
-std::string_view suggerimento(std::string_view f, std::initializer_list<const parola_nota *> gruppi,
+std::string_view suggerimento(std::string_view f, std::initializer_list<const parola_nota*> gruppi,
                               std::initializer_list<size_t> dimensioni) {
   std::string_view migliore;
   int minima = 3;
@@ -145,7 +145,7 @@ std::string_view suggerimento(std::string_view f, std::initializer_list<const pa
     auto n = dimensioni.begin();
     for (; g != gruppi.end(); ++g, ++n)
       for (size_t i = 0; i < *n; ++i) {
-        const parola_nota &p = (*g)[i];
+        const parola_nota& p = (*g)[i];
         const int soglia = p.prova.size() <= 5 ? 1 : 2;
         for (size_t l = p.prova.size() > 2 ? p.prova.size() - 2 : 1; l <= p.prova.size() + 2; ++l) {
           if (l > parola.size()) break;
@@ -190,7 +190,7 @@ class verificatore {
  private:
   bool crea_linea_;
   sorgente fonte_ = sorgente::nessuna;
-  lettore_campi *campi_ = nullptr;
+  lettore_campi* campi_ = nullptr;
   std::string_view chiave_;
   int32_t riga_chiave_ = 0, colonna_chiave_ = 0;
   // A field already reported (a name's rest after a comma): the keyword
@@ -210,7 +210,7 @@ class verificatore {
 
   // --- Reporting ------------------------------------------------------------
 
-  rilievo &riporta(livello_rilievo l, mv id, int32_t riga, int32_t colonna,
+  rilievo& riporta(livello_rilievo l, mv id, int32_t riga, int32_t colonna,
                    std::vector<std::string> argomenti = {}) {
     rilievo r;
     r.livello = l;
@@ -222,19 +222,19 @@ class verificatore {
     fatti.push_back(std::move(r));
     return fatti.back();
   }
-  rilievo &avviso(mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
+  rilievo& avviso(mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
     return riporta(livello_rilievo::avviso, id, riga, colonna, std::move(a));
   }
-  rilievo &errore(int32_t codice, mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
-    rilievo &r = riporta(livello_rilievo::errore, id, riga, colonna, std::move(a));
+  rilievo& errore(int32_t codice, mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
+    rilievo& r = riporta(livello_rilievo::errore, id, riga, colonna, std::move(a));
     r.codice = codice;
     return r;
   }
-  rilievo &errore_a(int32_t codice, mv id, const letto &dove, std::vector<std::string> a = {}) {
-    rilievo &r = errore(codice, id, dove.riga, dove.colonna, std::move(a));
+  rilievo& errore_a(int32_t codice, mv id, const letto& dove, std::vector<std::string> a = {}) {
+    rilievo& r = errore(codice, id, dove.riga, dove.colonna, std::move(a));
     return r;
   }
-  rilievo &errore_chiave(int32_t codice, mv id, std::vector<std::string> a = {}) {
+  rilievo& errore_chiave(int32_t codice, mv id, std::vector<std::string> a = {}) {
     return errore(codice, id, riga_chiave_, colonna_chiave_, std::move(a));
   }
 
@@ -245,7 +245,7 @@ class verificatore {
   bool leggi_chiave() {
     try {
       chiave_ = campi_->testo();
-    } catch (const fallimento_lettura &) {
+    } catch (const fallimento_lettura&) {
       return false;
     }
     riga_chiave_ = campi_->riga_ultimo_campo();
@@ -258,10 +258,10 @@ class verificatore {
   // words and returns false. When the bad field lies on a later line than
   // the record's last value, the record ran short: the field is given back
   // so that it is taken as the next keyword field, as the author meant.
-  bool leggi_valori(std::string_view parola, std::initializer_list<campo> campi, std::vector<letto> &out) {
+  bool leggi_valori(std::string_view parola, std::initializer_list<campo> campi, std::vector<letto>& out) {
     out.clear();
     int32_t ultima_riga = riga_chiave_;
-    for (const campo &c : campi) {
+    for (const campo& c : campi) {
       const lettore_campi prima = *campi_;
       letto x;
       try {
@@ -281,7 +281,7 @@ class verificatore {
         }
         x.riga = campi_->riga_ultimo_campo();
         x.colonna = campi_->colonna_ultimo_campo();
-      } catch (const fallimento_lettura &e) {
+      } catch (const fallimento_lettura& e) {
         valore_illeggibile(parola, campi, out.size(), prima, ultima_riga, e.motivo);
         return false;
       }
@@ -292,7 +292,7 @@ class verificatore {
   }
 
   void valore_illeggibile(std::string_view parola, std::initializer_list<campo> campi, size_t letti,
-                          const lettore_campi &prima, int32_t ultima_riga, motivo_fallimento motivo) {
+                          const lettore_campi& prima, int32_t ultima_riga, motivo_fallimento motivo) {
     auto corto = [&] {
       if (letti == 1)
         errore_chiave(25, mv::valori_mancanti_uno, {std::string(parola), numero(int64_t(campi.size()))});
@@ -305,7 +305,7 @@ class verificatore {
     std::string_view campo_letto;
     try {
       campo_letto = copia.testo();
-    } catch (const fallimento_lettura &) {
+    } catch (const fallimento_lettura&) {
       return corto();
     }
     letto dove;
@@ -324,7 +324,7 @@ class verificatore {
       errore_a(25, mv::testo_lungo_tabella, dove, {std::string(parola)});
       return;
     }
-    const campo &c = *(campi.begin() + letti);
+    const campo& c = *(campi.begin() + letti);
     // The number alone, without what follows it in the same field.
     std::string_view cifre = campo_letto.substr(0, campo_letto.find_first_of(" \t"));
     std::string da = "-2147483648", a = "2147483647";
@@ -342,7 +342,7 @@ class verificatore {
       if (copia.alla_fine()) return;
       try {
         copia.testo();
-      } catch (const fallimento_lettura &) {
+      } catch (const fallimento_lettura&) {
         return;
       }
       if (copia.riga_ultimo_campo() != riga) return;
@@ -360,7 +360,7 @@ class verificatore {
   }
 
   // The range test; on failure the compile stores 15 and ends the phase.
-  bool entro(std::string_view parola, const letto &p, int64_t margine = 100) {
+  bool entro(std::string_view parola, const letto& p, int64_t margine = 100) {
     if (entro_percorso(p.v, m_.ultima_cella, margine)) return true;
     errore_a(15, mv::oltre_percorso, p,
              {std::string(parola), numero(p.v), numero(50 * int64_t{m_.ultima_cella} - margine)})
@@ -368,7 +368,7 @@ class verificatore {
     return false;
   }
 
-  void griglia(std::string_view cosa, const letto &p, int64_t vale_come) {
+  void griglia(std::string_view cosa, const letto& p, int64_t vale_come) {
     if (p.v % 50 == 0) return;
     avviso(mv::fuori_griglia, p.riga, p.colonna, {std::string(cosa), numero(p.v), numero(vale_come)});
   }
@@ -383,7 +383,7 @@ class verificatore {
 
   // Reports cell `c` refused to the record `parola` at `p` (code `codice`):
   // outside the route, or taken, naming what took it.
-  void cella_rifiutata(int32_t codice, std::string_view parola, const letto &p, int64_t c) {
+  void cella_rifiutata(int32_t codice, std::string_view parola, const letto& p, int64_t c) {
     std::vector<std::string> a = {std::string(parola), numero(p.v), numero(c)};
     if (!nel_percorso(c) || !chi_[static_cast<size_t>(c)]) {
       // A cell taken by no record the pass knows of cannot happen; one
@@ -391,7 +391,7 @@ class verificatore {
       errore_a(codice, mv::cella_fuori, p, std::move(a)).posizione = static_cast<int32_t>(p.v);
       return;
     }
-    const occupante &o = *chi_[static_cast<size_t>(c)];
+    const occupante& o = *chi_[static_cast<size_t>(c)];
     mv id = mv::cella_presa_record;
     switch (o.r) {
       case ruolo::record:
@@ -413,7 +413,7 @@ class verificatore {
         id = mv::cella_presa_fermata;
         break;
     }
-    rilievo &r = errore_a(codice, id, p, std::move(a));
+    rilievo& r = errore_a(codice, id, p, std::move(a));
     r.posizione = static_cast<int32_t>(p.v);
     r.altra_fonte = o.fonte;
     r.altra_riga = o.riga;
@@ -451,12 +451,12 @@ class verificatore {
   // The keyword, as an author writes it, of the first record whose text
   // `f` holds (any case), for messages; else `f` itself.
   static std::string prima_parola(std::string_view f) {
-    for (const auto *gruppo :
+    for (const auto* gruppo :
          {std::begin(parole_generali), std::begin(parole_percorso), std::begin(parole_treno)}) {
-      const parola_nota *fine = gruppo == std::begin(parole_generali)   ? std::end(parole_generali)
+      const parola_nota* fine = gruppo == std::begin(parole_generali)   ? std::end(parole_generali)
                                 : gruppo == std::begin(parole_percorso) ? std::end(parole_percorso)
                                                                         : std::end(parole_treno);
-      for (const parola_nota *p = gruppo; p != fine; ++p)
+      for (const parola_nota* p = gruppo; p != fine; ++p)
         if (contiene(f, p->prova)) return std::string(p->scritta);
     }
     return std::string(f);
@@ -529,13 +529,13 @@ class verificatore {
 
   // After a text value that ended at a comma: the rest of its line is read
   // as further fields.
-  void virgola_dopo(const letto &t) {
+  void virgola_dopo(const letto& t) {
     lettore_campi copia = *campi_;
     if (copia.alla_fine()) return;
     std::string_view resto;
     try {
       resto = copia.testo();
-    } catch (const fallimento_lettura &) {
+    } catch (const fallimento_lettura&) {
       return;
     }
     if (copia.riga_ultimo_campo() != t.riga) return;
@@ -650,7 +650,7 @@ class verificatore {
     if (!uno) campo_ignorato(parte::generale, f);
   }
 
-  void lunghezza(const letto &l) {
+  void lunghezza(const letto& l) {
     if (l.v < 0 || l.v > 1000000) {
       errore_a(1, mv::lunghezza_fuori, l, {numero(l.v)});
       return;
@@ -698,10 +698,10 @@ class verificatore {
   }
 
   // Order of records that run on to the next one of their kind.
-  void in_ordine(precedente &prima, std::string_view parola, const letto &p) {
+  void in_ordine(precedente& prima, std::string_view parola, const letto& p) {
     const int64_t c = cella_di(p.v);
     if (prima.c && c <= prima.cella) {
-      rilievo &r = avviso(c < prima.cella ? mv::ordine_indietro : mv::ordine_stessa_cella, p.riga, p.colonna,
+      rilievo& r = avviso(c < prima.cella ? mv::ordine_indietro : mv::ordine_stessa_cella, p.riga, p.colonna,
                           {std::string(parola), numero(p.v), numero(prima.posizione)});
       r.altra_fonte = fonte_;
       r.altra_riga = prima.riga;
@@ -752,7 +752,7 @@ class verificatore {
       return;
     }
     if (v[0].v + 1 < punto_piano_) {
-      rilievo &r = avviso(mv::ordine_indietro, v[0].riga, v[0].colonna,
+      rilievo& r = avviso(mv::ordine_indietro, v[0].riga, v[0].colonna,
                           {"curva", numero(v[0].v), numero(punto_piano_ - 1)});
       r.altra_fonte = fonte_;
       r.altra_riga = riga_curva_;
@@ -815,7 +815,7 @@ class verificatore {
 
   // A sign's text: its lines in parentheses, each at most 12 characters
   // wide on the board, at most three of them.
-  void testo_cartello(const letto &t) {
+  void testo_cartello(const letto& t) {
     int righe = 0;
     size_t p = 0;
     while ((p = t.testo.find('(', p)) != std::string::npos) {
@@ -890,12 +890,12 @@ class verificatore {
     if (!uno) campo_ignorato(parte::treno, f);
   }
 
-  void ora(const letto &dove, int64_t h, int64_t m, int64_t s) {
+  void ora(const letto& dove, int64_t h, int64_t m, int64_t s) {
     if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
       avviso(mv::ora_del_giorno, dove.riga, dove.colonna, {numero(h), numero(m), numero(s)});
   }
 
-  void primo_a_zero(const precedente &prima, std::string_view parola, const letto &p) {
+  void primo_a_zero(const precedente& prima, std::string_view parola, const letto& p) {
     if (!prima.c && p.v != 0)
       avviso(mv::primo_non_a_zero, p.riga, p.colonna, {std::string(parola), numero(p.v)});
   }
@@ -1031,7 +1031,7 @@ class verificatore {
         !percorso)
       return;
     virgola_dopo(v[16]);
-    const letto &P = v[0];
+    const letto& P = v[0];
     if (!entro("stazione", P, 800)) return;
     if (P.v % 50 != 0) {
       errore_a(8, mv::stazione_fuori_griglia, P, {numero(P.v)}).posizione = static_cast<int32_t>(P.v);
@@ -1073,10 +1073,10 @@ class verificatore {
         return;
       }
       if (nel_percorso(c)) {
-        cella &z = m_.percorso[static_cast<size_t>(c)];
+        cella& z = m_.percorso[static_cast<size_t>(c)];
         if (!libera(z) && z.tipo != 10 && chi_[static_cast<size_t>(c)]) {
-          const occupante &o = *chi_[static_cast<size_t>(c)];
-          rilievo &r = avviso(mv::fermata_sovrascrive, P.riga, P.colonna, {numero(c), o.parola});
+          const occupante& o = *chi_[static_cast<size_t>(c)];
+          rilievo& r = avviso(mv::fermata_sovrascrive, P.riga, P.colonna, {numero(c), o.parola});
           r.altra_fonte = o.fonte;
           r.altra_riga = o.riga;
         }
@@ -1085,7 +1085,7 @@ class verificatore {
       }
     }
     if (indice_stazione_ > 1 && inizio - 350 < fine_precedente_) {
-      rilievo &r =
+      rilievo& r =
           errore_a(22, mv::stazioni_vicine, P, {numero(P.v), numero(inizio), numero(fine_precedente_)});
       r.posizione = static_cast<int32_t>(P.v);
       r.altra_fonte = fonte_;

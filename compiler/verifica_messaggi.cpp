@@ -247,6 +247,13 @@ static_assert(in_ordine(), "one catalogue line per message, in the order of the 
 
 }  // namespace
 
-const testo_messaggio &testo_di(messaggio_verifica id) { return catalogo[static_cast<size_t>(id)].t; }
+const testo_messaggio& testo_di(messaggio_verifica id) { return catalogo[static_cast<size_t>(id)].t; }
+
+bool nome_avviso_noto(std::string_view nome) {
+  if (nome.empty()) return false;
+  for (const voce_catalogo& v : catalogo)
+    if (v.t.nome == nome) return true;
+  return false;
+}
 
 }  // namespace compattatore

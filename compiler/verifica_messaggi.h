@@ -85,6 +85,9 @@ struct testo_messaggio {
 };
 
 // Returns the name and words of `id`.
-const testo_messaggio &testo_di(messaggio_verifica id);
+const testo_messaggio& testo_di(messaggio_verifica id);
+
+// Returns true when `nome` is the short name of a warning.
+bool nome_avviso_noto(std::string_view nome);
 
 }  // namespace compattatore

@@ -3,7 +3,7 @@
 namespace compattatore {
 namespace {
 
-void aggiungi_argomento(std::string &s, std::string_view a) {
+void aggiungi_argomento(std::string& s, std::string_view a) {
   static const char cifre[] = "0123456789abcdef";
   for (char ch : a) {
     const unsigned char c = static_cast<unsigned char>(ch);
@@ -25,9 +25,9 @@ std::string_view file_di(sorgente f, std::string_view linea, std::string_view tr
 
 }  // namespace
 
-std::string rendi_messaggio(messaggio_verifica id, const std::vector<std::string> &argomenti,
+std::string rendi_messaggio(messaggio_verifica id, const std::vector<std::string>& argomenti,
                             std::string_view altro, lingua_rilievi l) {
-  const testo_messaggio &t = testo_di(id);
+  const testo_messaggio& t = testo_di(id);
   const std::string_view modello = l == lingua_rilievi::inglese ? t.inglese : t.italiano;
   std::string s;
   for (size_t i = 0; i < modello.size(); ++i) {
@@ -46,14 +46,19 @@ std::string rendi_messaggio(messaggio_verifica id, const std::vector<std::string
   return s;
 }
 
-std::string formatta_rilievo(const rilievo &r, std::string_view file_linea, std::string_view file_treno,
-                             lingua_rilievi l) {
-  const bool en = l == lingua_rilievi::inglese;
+std::string messaggio_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
+                              lingua_rilievi l) {
   std::string altro;
   if (r.altra_fonte != sorgente::nessuna) {
     altro = std::string(file_di(r.altra_fonte, file_linea, file_treno));
     if (r.altra_riga > 0) altro += ":" + std::to_string(r.altra_riga);
   }
+  return rendi_messaggio(r.messaggio, r.argomenti, altro, l);
+}
+
+std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
+                             lingua_rilievi l) {
+  const bool en = l == lingua_rilievi::inglese;
   std::string s;
   const std::string_view file = file_di(r.fonte, file_linea, file_treno);
   if (!file.empty()) {
@@ -79,7 +84,7 @@ std::string formatta_rilievo(const rilievo &r, std::string_view file_linea, std:
       s += en ? "note: " : "nota: ";
       break;
   }
-  s += rendi_messaggio(r.messaggio, r.argomenti, altro, l);
+  s += messaggio_rilievo(r, file_linea, file_treno, l);
   if (r.posizione) s += (en ? " (position " : " (posizione ") + std::to_string(*r.posizione) + " m)";
   const std::string_view nome = testo_di(r.messaggio).nome;
   if (r.livello == livello_rilievo::avviso && !nome.empty()) s += " [-W" + std::string(nome) + "]";

@@ -21,7 +21,7 @@ namespace {
 
 // Line source: "[generale]" and a 10000 m route on lines 1 and 2, the
 // general records given from line 3, then "[percorso]" and the route records.
-std::string linea(const std::vector<std::string> &percorso, const std::vector<std::string> &generale = {}) {
+std::string linea(const std::vector<std::string>& percorso, const std::vector<std::string>& generale = {}) {
   std::vector<std::string> r = {"[generale]", "lunghezza percorso, 10000"};
   r.insert(r.end(), generale.begin(), generale.end());
   r.push_back("[percorso]");
@@ -37,16 +37,16 @@ std::string treno(std::vector<std::string> record) {
   return testo_di(record);
 }
 
-std::vector<std::string> righe(const std::string &l, const std::string &t, lingua_rilievi lingua,
+std::vector<std::string> righe(const std::string& l, const std::string& t, lingua_rilievi lingua,
                                bool crea_linea = true) {
   std::vector<std::string> out;
-  for (const rilievo &r : verifica_sorgenti(l, t, crea_linea))
+  for (const rilievo& r : verifica_sorgenti(l, t, crea_linea))
     out.push_back(formatta_rilievo(r, "V_linea.txt", "V_T-.txt", lingua));
   return out;
 }
 
 struct caso {
-  const char *nome;
+  const char* nome;
   std::string linea;
   std::string treno;
   std::vector<std::string> attese;
@@ -59,7 +59,7 @@ const std::string linea_vuota_ripetizione = linea({}, {"ripetizione segnali codi
 class tabella_rilievi : public ::testing::TestWithParam<caso> {};
 
 TEST_P(tabella_rilievi, righe_esatte) {
-  const caso &c = GetParam();
+  const caso& c = GetParam();
   EXPECT_EQ(righe(c.linea, c.treno, lingua_rilievi::italiano), c.attese);
 }
 
@@ -288,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
              treno_vuoto,
              {"V_linea.txt:3:1: errore 5: \"ripetizione segnali codici\" non "
               "indica 4 o 9 codici"}}),
-    [](const ::testing::TestParamInfo<caso> &i) { return std::string(i.param.nome); });
+    [](const ::testing::TestParamInfo<caso>& i) { return std::string(i.param.nome); });
 
 // The same findings in English: the words change, the places and names do not.
 TEST(verifica, in_inglese) {
@@ -325,8 +325,8 @@ TEST(verifica, senza_planimetria_le_curve_tacciono) {
 
 TEST(verifica, distanza_parole) {
   struct {
-    const char *a;
-    const char *b;
+    const char* a;
+    const char* b;
     int d;
   } casi[] = {{"pendneza", "pendenza", 1},
               {"segnal", "segnale", 1},
@@ -335,7 +335,7 @@ TEST(verifica, distanza_parole) {
               {"", "curva", 5},
               {"generle", "generale", 1},
               {"abc", "cab", 2}};
-  for (const auto &c : casi) EXPECT_EQ(distanza_parole(c.a, c.b), c.d) << c.a << " " << c.b;
+  for (const auto& c : casi) EXPECT_EQ(distanza_parole(c.a, c.b), c.d) << c.a << " " << c.b;
 }
 
 // Over the fuzz corpus: the check pass changes nothing of the compile (same
@@ -345,7 +345,7 @@ TEST(verifica, corpus_stessa_compilazione_e_stessi_errori) {
   namespace fs = std::filesystem;
   const fs::path corpus = fs::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz" / "corpus";
   int provati = 0;
-  for (const fs::directory_entry &e : fs::directory_iterator(corpus)) {
+  for (const fs::directory_entry& e : fs::directory_iterator(corpus)) {
     std::ifstream in(e.path(), std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
@@ -357,7 +357,7 @@ TEST(verifica, corpus_stessa_compilazione_e_stessi_errori) {
     const std::string l = resto.substr(0, zero);
     const std::string t = zero == std::string::npos ? std::string() : resto.substr(zero + 1);
 
-    auto compila = [&](modello &m, destinazione_in_memoria &out) {
+    auto compila = [&](modello& m, destinazione_in_memoria& out) {
       fonte_in_memoria f;
       if (!(bandiere & 2)) f.testo_linea = l;
       if (!(bandiere & 4)) f.testo_treno = t;
@@ -387,7 +387,7 @@ TEST(verifica, corpus_stessa_compilazione_e_stessi_errori) {
     const int32_t c = prima.codice_errore;
     if (c == 0 || (c >= 11 && c <= 13) || c == 101 || (bandiere & 2)) continue;
     bool trovato = false;
-    for (const rilievo &r : rilievi)
+    for (const rilievo& r : rilievi)
       if (r.livello == livello_rilievo::errore && r.codice == c &&
           (prima.sorgente_errore == sorgente::nessuna || r.fonte == prima.sorgente_errore))
         trovato = true;

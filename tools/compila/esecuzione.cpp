@@ -1,9 +1,16 @@
 #include "tools/compila/esecuzione.h"
 
+#include <cstdlib>
+#include <string_view>
+
 #include "app/piattaforma.h"
+#include "compiler/codifica.h"
 #include "compiler/diagnostica.h"
 #include "compiler/fonte_sorgenti.h"
+#include "compiler/verifica.h"
 #include "tools/compila/json.h"
+#include "tools/compila/rapporto.h"
+#include "tools/compila/riepilogo.h"
 
 namespace compattatore {
 namespace {
@@ -17,8 +24,11 @@ esito_esecuzione fallita(std::string motivo) {
   return e;
 }
 
+// A usage error says what was wrong, then shows the usage line.
 esito_esecuzione errore_uso(const std::string& motivo) {
-  return fallita(motivo + " (compila --help per l'uso)");
+  esito_esecuzione e = fallita(motivo);
+  e.errore_standard += riga_uso();
+  return e;
 }
 
 esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(x.file + ": " + x.motivo); }
@@ -50,18 +60,36 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
 
   // A missing or unreadable input is a failure of the tool, not of the
   // sources: it is not turned into code 101 or 25.
-  std::string testo_linea, testo_treno;
+  std::string grezzo_linea, grezzo_treno;
   try {
-    testo_linea = leggi_file(o.sorgente_linea);
-    testo_treno = leggi_file(o.sorgente_treno);
+    grezzo_linea = leggi_file(o.sorgente_linea);
+    grezzo_treno = leggi_file(o.sorgente_treno);
   } catch (const errore_piattaforma& x) {
     return errore_file(x);
   }
 
-  compilazione c = compila_testi(testo_linea, testo_treno, k.k, o.crea_linea);
+  // The reader reads code page 1252; what the author saved is turned into
+  // it first. A text that cannot be read as text is a file error too.
+  const testo_convertito linea = in_cp1252(grezzo_linea, o.codifica_sorgenti, sorgente::linea);
+  const testo_convertito treno = in_cp1252(grezzo_treno, o.codifica_sorgenti, sorgente::treno);
+  std::vector<rilievo> note = linea.rilievi;
+  note.insert(note.end(), treno.rilievi.begin(), treno.rilievi.end());
+  if (!linea.letto || !treno.letto) {
+    esito_esecuzione e;
+    e.uscita = uscita_uso_o_file;
+    for (const rilievo& r : note)
+      e.errore_standard += formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua) + "\n";
+    return e;
+  }
+
+  compilazione c = compila_testi(linea.testo, treno.testo, k.k, o.crea_linea);
+  // The check pass reads the same texts on its own; nothing of the compile
+  // depends on it.
+  const std::vector<rilievo> rilievi = verifica_sorgenti(linea.testo, treno.testo, o.crea_linea);
+  const rapporto r = componi_rapporto(c.m, note, rilievi, o);
   esito_esecuzione e;
+  e.errore_standard = r.righe;
   diagnosi memorizzato = diagnosi_di(c.m, o.sorgente_linea, o.sorgente_treno);
-  if (memorizzato.codice != 0) e.errore_standard += formatta(memorizzato) + "\n";
 
   if (c.fermo != 0) {
     // The guard decides the outcome, so it is the code the JSON object
@@ -70,13 +98,32 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     fermo.codice = c.fermo;
     fermo.messaggio = significato(c.fermo);
     e.errore_standard += formatta(fermo) + "\n";
-    if (o.json) e.uscita_standard = oggetto_json(fermo, {});
+    if (o.json) e.uscita_standard = oggetto_json(fermo, {}, r.avvisi);
     e.uscita = uscita_fermata;
     return e;
   }
 
+  // A stored error leaves a good earlier build in place unless asked
+  // otherwise; so does a warning under --strict.
+  const bool errore = memorizzato.codice != 0;
+  const bool rifiutato_rigoroso = o.rigoroso && !r.avvisi.empty();
+  const bool scrivi = !o.solo_verifica && (!errore || o.scrivi_con_errore) && !rifiutato_rigoroso;
+  const bool en = o.lingua == lingua_rilievi::inglese;
+  if (!o.solo_verifica && !scrivi) {
+    if (errore)
+      e.errore_standard += en ? "compila: no file written: the compile stored an error (--write-on-error "
+                                "writes them all the same)\n"
+                              : "compila: nessun file scritto: la compilazione ha memorizzato un errore "
+                                "(--write-on-error li scrive comunque)\n";
+    else
+      e.errore_standard += en ? "compila: no file written: --strict and " + std::to_string(r.avvisi.size()) +
+                                    " warnings\n"
+                              : "compila: nessun file scritto: --strict e " + std::to_string(r.avvisi.size()) +
+                                    " avvisi\n";
+  }
+
   std::vector<std::string> scritti;
-  if (!o.solo_verifica) {
+  if (scrivi) {
     const std::string cartella = o.cartella ? *o.cartella : cartella_di(o.sorgente_linea);
     std::vector<da_scrivere> file;
     for (const destinazione_in_memoria::file* f :
@@ -106,9 +153,26 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     }
   }
 
-  if (o.json) e.uscita_standard = oggetto_json(memorizzato, scritti);
-  e.uscita = memorizzato.codice != 0 ? uscita_errore_memorizzato : uscita_pulita;
+  if (o.json) e.uscita_standard = oggetto_json(memorizzato, scritti, r.avvisi);
+  e.uscita = errore || rifiutato_rigoroso ? uscita_errore_memorizzato : uscita_pulita;
+  if (e.uscita == uscita_pulita && !o.silenzioso)
+    e.errore_standard += riepilogo(conta(c.m), scritti.size(), o.solo_verifica, o.lingua);
   return e;
+}
+
+lingua_rilievi lingua_da_ambiente() {
+  // The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty
+  // names the language; "en" (en, en_GB.UTF-8, ...) is English, any other
+  // is Italian.
+  for (const char* nome : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* v = std::getenv(nome);
+    if (v == nullptr || *v == '\0') continue;
+    const std::string_view valore(v);
+    const bool inglese = valore.rfind("en", 0) == 0 && (valore.size() == 2 || valore[2] == '_' ||
+                                                         valore[2] == '.' || valore[2] == '@');
+    return inglese ? lingua_rilievi::inglese : lingua_rilievi::italiano;
+  }
+  return lingua_rilievi::italiano;
 }
 
 esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argomenti) {
@@ -119,9 +183,15 @@ esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argoment
       e.uscita_standard = testo_uso();
       return e;
     }
+    case esito_argomenti::azione::versione: {
+      esito_esecuzione e;
+      e.uscita_standard = testo_versione();
+      return e;
+    }
     case esito_argomenti::azione::errore: return errore_uso(a.errore);
     case esito_argomenti::azione::compila: break;
   }
+  a.opzioni.lingua = lingua_da_ambiente();
   return esegui_compila(a.opzioni);
 }
 

@@ -2,10 +2,12 @@
 // compile (the same code the one-shot program runs), the diagnostics and
 // the compiled files.
 //
-// Exit status: 0 no error code stored; 1 an error code stored (the files are
-// still written, as the one-shot program does); 2 stopped by a header guard,
-// 1250 or 1251 (no compiled file written); 3 a usage error or a file that
-// could not be read or written.
+// Exit status: 0 no error code stored; 1 an error code stored (no compiled
+// file written, so a good earlier build stays, unless --write-on-error), or
+// a warning under --strict (nothing written); 2 stopped by a header guard,
+// 1250 or 1251 (no compiled file written); 3 a usage error, a file that
+// could not be read or written, or a source that cannot be read as text
+// (UTF-16, a character with no code page 1252 form).
 //
 // A run that ends with 3 prints no JSON object, also with --json: the object
 // describes a compile and its files, and a usage or file error is reported
@@ -46,14 +48,20 @@ struct esito_esecuzione {
 };
 
 // Runs the compile asked for by `o`: reads both sources (never changing,
-// moving or deleting them), compiles, reports, and unless --check writes the
-// compiled files into the output folder (line, table, route file, each
-// replaced as a whole). Nothing is written when a compiled file would land
-// on one of the sources.
+// moving or deleting them), turns them into code page 1252, compiles, runs
+// the check pass, reports, and unless --check writes the compiled files into
+// the output folder (line, table, route file, each replaced as a whole).
+// Nothing is written when a compiled file would land on one of the sources.
+// On success, unless --quiet, a summary line ends standard error.
 esito_esecuzione esegui_compila(const opzioni_compila& o);
 
+// Returns the language of the messages from the environment: LC_ALL, then
+// LC_MESSAGES, then LANG; "en" is English, anything else Italian.
+lingua_rilievi lingua_da_ambiente();
+
 // Returns the whole run for the arguments after the program name: usage
-// text for --help, a one-line reason for a usage error, else esegui_compila.
+// text for --help, the version for --version, a reason and the usage line
+// for a usage error, else esegui_compila in the environment's language.
 esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argomenti);
 
 }  // namespace compattatore
