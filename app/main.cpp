@@ -16,6 +16,7 @@
 #include "model/modello.h"
 #include "model/nomi_file.h"
 #include "output/memorizza_percorso.h"
+#include "pipeline/catalogo.h"
 #include "sources/testi.h"
 
 namespace compattatore {
@@ -36,8 +37,9 @@ int Form_Load() {
 
   fonte_cartella fonte(unisci(cartella, nome_sorgente_linea(m)), unisci(cartella, nome_sorgente_treno(m)));
   destinazione_cartella destinazione(cartella);
-  int32_t fermo = memorizza_percorso(m, 1, fonte, destinazione);
-  if (fermo != 0) errore(std::to_string(fermo));
+  raccolta_diagnostiche diagnostiche;
+  const codice fermo = memorizza_percorso(m, 1, fonte, destinazione, diagnostiche);
+  if (fermo != codice::nessuno) errore(std::to_string(numero(fermo)));
 
   if (m.codice_errore != 0) {
     diagnosi d = diagnosi_di(m, nome_sorgente_linea(m), nome_sorgente_treno(m));
@@ -57,7 +59,8 @@ int main() {
   try {
     return compattatore::Form_Load();
   } catch (const compattatore::errore_piattaforma& e) {
-    std::fprintf(stderr, "compattatore: %s: %s\n", e.file.c_str(), e.motivo.c_str());
+    std::fprintf(stderr, "compattatore: %s\n",
+                 compattatore::rendi(compattatore::id_messaggio::piattaforma_su_file, {e.file, e.motivo}).c_str());
     return 3;
   }
 }

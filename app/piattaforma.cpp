@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <random>
 
+#include "pipeline/catalogo.h"
+
 namespace compattatore {
 namespace {
 
@@ -30,7 +32,7 @@ struct temporaneo {
 std::string cartella_programma() {
   std::error_code e;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", e);
-  if (e) throw errore_piattaforma("/proc/self/exe", "impossibile trovare la cartella del programma: " + e.message());
+  if (e) throw errore_piattaforma("/proc/self/exe", rendi(id_messaggio::piattaforma_cartella_programma, {e.message()}));
   return exe.parent_path().string();
 }
 
@@ -54,44 +56,44 @@ void scrivi_file_sicuro(const std::string& percorso, std::string_view byte) {
     if (t.fd < 0 && errno != EEXIST) {
       int e = errno;
       t.nome.clear();
-      throw errore_piattaforma(percorso, "impossibile creare il file: " + motivo_errno(e));
+      throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_crea_file, {motivo_errno(e)}));
     }
   }
   if (t.fd < 0) {
     t.nome.clear();
-    throw errore_piattaforma(percorso, "impossibile creare un file temporaneo");
+    throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_file_temporaneo));
   }
   const char* p = byte.data();
   size_t resto = byte.size();
   while (resto > 0) {
     ssize_t n = ::write(t.fd, p, resto);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw errore_piattaforma(percorso, "scrittura fallita: " + motivo_errno(n < 0 ? errno : EIO));
+    if (n <= 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_scrittura, {motivo_errno(n < 0 ? errno : EIO)}));
     p += n;
     resto -= static_cast<size_t>(n);
   }
   int fd = t.fd;
   t.fd = -1;
-  if (::close(fd) != 0) throw errore_piattaforma(percorso, "scrittura fallita: " + motivo_errno(errno));
+  if (::close(fd) != 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_scrittura, {motivo_errno(errno)}));
   if (::rename(t.nome.c_str(), percorso.c_str()) != 0)
-    throw errore_piattaforma(percorso, "impossibile sostituire il file: " + motivo_errno(errno));
+    throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_sostituisci, {motivo_errno(errno)}));
   t.tenere = true;
 }
 
 std::string leggi_file(const std::string& percorso) {
   int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw errore_piattaforma(percorso, "impossibile aprire il file: " + motivo_errno(errno));
+  if (fd < 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_apri, {motivo_errno(errno)}));
   temporaneo chiudi{fd, "", true};
   struct stat st {};
-  if (::fstat(fd, &st) != 0) throw errore_piattaforma(percorso, "lettura fallita: " + motivo_errno(errno));
-  if (S_ISDIR(st.st_mode)) throw errore_piattaforma(percorso, "e' una cartella, non un file");
+  if (::fstat(fd, &st) != 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_lettura, {motivo_errno(errno)}));
+  if (S_ISDIR(st.st_mode)) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_cartella_non_file));
   std::string testo;
   if (st.st_size > 0) testo.reserve(static_cast<size_t>(st.st_size));
   char blocco[65536];
   for (;;) {
     ssize_t n = ::read(fd, blocco, sizeof blocco);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw errore_piattaforma(percorso, "lettura fallita: " + motivo_errno(errno));
+    if (n < 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_lettura, {motivo_errno(errno)}));
     if (n == 0) break;
     testo.append(blocco, static_cast<size_t>(n));
   }
@@ -115,7 +117,7 @@ bool scrittura_tocca(const std::string& ingresso, const std::string& uscita) {
 
 void elimina_se_esiste(const std::string& percorso) {
   if (::unlink(percorso.c_str()) != 0 && errno != ENOENT)
-    throw errore_piattaforma(percorso, "impossibile eliminare il file: " + motivo_errno(errno));
+    throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_elimina, {motivo_errno(errno)}));
 }
 
 testo_sorgente fonte_cartella::leggi(const std::string& percorso) {

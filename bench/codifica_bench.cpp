@@ -31,7 +31,8 @@ std::unique_ptr<modello> modello_compilato(int32_t km) {
     f.testo_treno = std::move(sc.treno);
   }
   destinazione_in_memoria d;
-  if (memorizza_percorso(*m, 1, f, d) != 0 || m->codice_errore != 0) return nullptr;
+  raccolta_diagnostiche diagnostiche;
+  if (memorizza_percorso(*m, 1, f, d, diagnostiche) != codice::nessuno || m->codice_errore != 0) return nullptr;
   return m;
 }
 

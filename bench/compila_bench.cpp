@@ -32,7 +32,8 @@ esito compila(const std::string& linea, const std::string& treno, int32_t j) {
   f.testo_treno = treno;
   destinazione_in_memoria d;
   esito e;
-  e.fermo = memorizza_percorso(m, j, f, d);
+  raccolta_diagnostiche diagnostiche;
+  e.fermo = numero(memorizza_percorso(m, j, f, d, diagnostiche));
   if (m.codice_errore != 0) e.errore = formatta(diagnosi_di(m, "linea", "treno"));
   e.byte = d.linea.byte.size() + d.tabella.byte.size() + d.percorso.byte.size();
   for (const cella& c : m.percorso) ++e.celle_per_tipo[c.tipo];

@@ -81,7 +81,7 @@ bool solo_ascii(std::string_view t) {
   return true;
 }
 
-rilievo trovato(livello_rilievo l, messaggio_verifica id, sorgente fonte, int32_t riga, int32_t colonna,
+rilievo trovato(livello_rilievo l, id_messaggio id, sorgente fonte, int32_t riga, int32_t colonna,
                 std::vector<std::string> argomenti = {}) {
   rilievo r;
   r.livello = l;
@@ -105,7 +105,7 @@ std::string esadecimale(char32_t cp) {
 testo_convertito in_cp1252(std::string_view testo, codifica c, sorgente fonte) {
   testo_convertito out;
   if (sembra_utf16(testo)) {
-    out.rilievi.push_back(trovato(livello_rilievo::errore, messaggio_verifica::utf16, fonte, 0, 0));
+    out.rilievi.push_back(trovato(livello_rilievo::errore, id_messaggio::verifica_utf16, fonte, 0, 0));
     return out;
   }
   if (c == codifica::cp1252) {
@@ -127,7 +127,7 @@ testo_convertito in_cp1252(std::string_view testo, codifica c, sorgente fonte) {
   auto fine_riga = [&] {
     if (riga_cambiata)
       out.rilievi.push_back(
-          trovato(livello_rilievo::nota, messaggio_verifica::riga_convertita, fonte, riga, 0));
+          trovato(livello_rilievo::nota, id_messaggio::nota_riga_convertita, fonte, riga, 0));
     riga_cambiata = false;
     ++riga;
     inizio_riga = out.testo.size();
@@ -138,13 +138,13 @@ testo_convertito in_cp1252(std::string_view testo, codifica c, sorgente fonte) {
     const size_t n = decodifica(testo, i, cp);
     if (n == 0) {
       out.rilievi.push_back(
-          trovato(livello_rilievo::errore, messaggio_verifica::utf8_non_valido, fonte, riga, colonna));
+          trovato(livello_rilievo::errore, id_messaggio::verifica_utf8_non_valido, fonte, riga, colonna));
       return out;
     }
     if (n > 1) {
       const std::optional<char> b = byte_1252(cp);
       if (!b) {
-        out.rilievi.push_back(trovato(livello_rilievo::errore, messaggio_verifica::utf8_senza_cp1252, fonte,
+        out.rilievi.push_back(trovato(livello_rilievo::errore, id_messaggio::verifica_utf8_senza_cp1252, fonte,
                                       riga, colonna, {esadecimale(cp)}));
         return out;
       }

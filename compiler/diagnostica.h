@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "model/codici.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -23,10 +24,6 @@ struct diagnosi {
   luogo dove;
   std::string messaggio;             // the meaning of the code, in Italian
 };
-
-// Returns true for the numbers the system uses: 0, 1 to 13, 15 to 22, 24,
-// 25, 101, 102, 103, 1250, 1251.
-bool codice_noto(int32_t codice);
 
 // Returns the meaning of `codice`; for 25 the meaning of `motivo`.
 std::string significato(int32_t codice, motivo_fallimento motivo = motivo_fallimento::nessuno);

@@ -20,6 +20,9 @@ struct fonte_sorgenti {
   virtual testo_sorgente linea() = 0;
   virtual testo_sorgente treno() = 0;
   // Delete the source where it still exists; nothing when it does not.
+  // May throw when the source exists and cannot be deleted (a failure of the
+  // platform): the reading stops there and the exception reaches the caller
+  // of memorizza_dati, with the model as far as it got.
   virtual void elimina_linea() = 0;
   virtual void elimina_treno() = 0;
 };

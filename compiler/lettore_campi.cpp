@@ -11,7 +11,17 @@ bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
 void lettore_campi::fallisci(motivo_fallimento m) const {
-  throw fallimento_lettura(m, riga_campo_);
+  throw fallimento_lettura(m, campo_);
+}
+
+void lettore_campi::a_capo() {
+  ++riga_;
+  inizio_riga_ = pos_;
+}
+
+void lettore_campi::inizia_campo() {
+  campo_.riga = riga_;
+  campo_.colonna = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
 }
 
 void lettore_campi::salta_blank() {
@@ -25,8 +35,7 @@ void lettore_campi::salta_vuoti() {
       ++pos_;
     } else if (c == '\n' || (c == '\r' && !(pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n'))) {
       ++pos_;
-      ++riga_;
-      inizio_riga_ = pos_;
+      a_capo();
     } else if (c == '\r') {
       ++pos_;  // the CR of CR LF; the LF counts the line
     } else {
@@ -43,12 +52,10 @@ void lettore_campi::consuma_separatore() {
   } else if (c == '\r') {
     ++pos_;
     if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
-    ++riga_;
-    inizio_riga_ = pos_;
+    a_capo();
   } else if (c == '\n') {
     ++pos_;
-    ++riga_;
-    inizio_riga_ = pos_;
+    a_capo();
   }
 }
 
@@ -62,8 +69,7 @@ bool lettore_campi::alla_fine() const {
 
 std::string_view lettore_campi::testo() {
   salta_vuoti();
-  riga_campo_ = riga_;
-  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
+  inizia_campo();
   if (pos_ >= testo_.size()) fallisci(motivo_fallimento::testo_finito);
   size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
@@ -83,8 +89,7 @@ std::string_view lettore_campi::nome() {
 
 int64_t lettore_campi::numero(int64_t minimo, int64_t massimo, motivo_fallimento fuori) {
   salta_vuoti();
-  riga_campo_ = riga_;
-  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
+  inizia_campo();
   if (pos_ >= testo_.size()) fallisci(motivo_fallimento::testo_finito);
   size_t p = pos_;
   while (p < testo_.size() && testo_[p] != ',' && !fine_riga(testo_[p]) && !blank(testo_[p])) ++p;

@@ -13,15 +13,16 @@
 #include <string>
 #include <string_view>
 
+#include "model/errori.h"
 #include "model/modello.h"
 
 namespace compattatore {
 
 struct fallimento_lettura : std::runtime_error {
-  fallimento_lettura(motivo_fallimento m, int32_t r)
-      : std::runtime_error("fallimento di lettura"), motivo(m), riga(r) {}
+  fallimento_lettura(motivo_fallimento m, luogo_testo l)
+      : std::runtime_error("fallimento di lettura"), motivo(m), dove(l) {}
   motivo_fallimento motivo;
-  int32_t riga;  // 1-based line of the failed read, 0 = none
+  luogo_testo dove;  // line and column of the field that failed; 0 = none
 };
 
 class lettore_campi {
@@ -49,24 +50,26 @@ class lettore_campi {
   uint8_t numero8();
 
   // The 1-based line of the last field read (0 before any read).
-  int32_t riga_ultimo_campo() const { return riga_campo_; }
-  // The 1-based column, in bytes, where the last field read began (0 before
-  // any read). Only reports use it.
-  int32_t colonna_ultimo_campo() const { return colonna_campo_; }
+  int32_t riga_ultimo_campo() const { return campo_.riga; }
+
+  // The line and the 1-based column (in bytes) where the last field read
+  // begins, after its leading blanks (0, 0 before any read).
+  luogo_testo luogo_ultimo_campo() const { return campo_; }
 
  private:
   int64_t numero(int64_t minimo, int64_t massimo, motivo_fallimento fuori);
   void salta_vuoti();           // blanks and line ends before a field
+  void a_capo();                // a line end was just passed
+  void inizia_campo();          // the next field begins at pos_
   void salta_blank();           // blanks only
   void consuma_separatore();    // one comma or one line end, if there
   [[noreturn]] void fallisci(motivo_fallimento m) const;
 
   std::string_view testo_;
   size_t pos_ = 0;
-  int32_t riga_ = 1;       // line at pos_
-  int32_t riga_campo_ = 0;
-  size_t inizio_riga_ = 0;  // offset where the line at pos_ begins
-  int32_t colonna_campo_ = 0;
+  int32_t riga_ = 1;          // line at pos_
+  size_t inizio_riga_ = 0;    // offset where that line begins
+  luogo_testo campo_;         // where the last field read begins
 };
 
 }  // namespace compattatore

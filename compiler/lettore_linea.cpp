@@ -28,42 +28,39 @@ enum class esito {
   uscita,     // failure exit: the code is stored, the phase stops here
 };
 
-// Stores an error of the line source found at `riga`.
-void segna_linea(modello& m, int32_t codice, int32_t riga) {
-  segna_errore_in(m, sorgente::linea, riga, codice);
-}
-
-void segna_linea(modello& m, int32_t codice, int32_t posizione, int32_t riga) {
-  segna_errore_in(m, sorgente::linea, riga, codice, posizione);
-}
-
-// A number read from the source with the line it stood on.
+// A number read from the source with the place it stood at.
 struct valore {
   int32_t v;
-  int32_t riga;
+  luogo_testo dove;
 };
 
 struct lettura_linea {
-  lettura_linea(modello& m_, lettore_campi& campi_, stato_lettura& stato_)
-      : m(m_), campi(campi_), stato(stato_) {}
+  lettura_linea(modello& m_, lettore_campi& campi_, stato_lettura& stato_, raccolta_diagnostiche& d)
+      : m(m_), campi(campi_), stato(stato_), diagnostiche(d) {}
 
   modello& m;
   lettore_campi& campi;
   stato_lettura& stato;
+  raccolta_diagnostiche& diagnostiche;
 
   std::string_view riga;     // the field taken as a keyword field
-  int32_t riga_chiave = 0;   // its line
+  luogo_testo chiave;        // where it stands
   int32_t cursore_pendenza = 0;     // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;  // gradient of the last gradient record
 
   void leggi_chiave() {
     riga = campi.testo();
-    riga_chiave = campi.riga_ultimo_campo();
+    chiave = campi.luogo_ultimo_campo();
   }
 
   valore leggi_valore() {
     int32_t v = campi.numero32();
-    return {v, campi.riga_ultimo_campo()};
+    return {v, campi.luogo_ultimo_campo()};
+  }
+
+  // Stores an error of the line source found at `dove`.
+  void segna(codice c, luogo_testo dove, std::optional<int32_t> posizione = std::nullopt) {
+    registra_errore(m, diagnostiche, c, sorgente::linea, dove, posizione);
   }
 
   // --- Finding the general part -------------------------------------------
@@ -75,7 +72,7 @@ struct lettura_linea {
     for (;;) {
       leggi_chiave();
       if (campi.alla_fine()) {
-        segna_errore(m, 102);
+        registra_errore(m, diagnostiche, codice::generale_mancante);
         return false;
       }
       if (contiene(riga, "[generale]")) return true;
@@ -122,7 +119,7 @@ struct lettura_linea {
     // A negative length is refused like one above the bound: it would leave
     // fewer than the 7000 m of extension, or no route at all.
     if (l.v < 0 || l.v > lunghezza_massima) {
-      segna_linea(m, 1, l.riga);
+      segna(codice::lunghezza_percorso, l.dove);
       return esito::uscita;
     }
     // A further length record sizes both arrays anew; whatever they held is
@@ -146,11 +143,11 @@ struct lettura_linea {
     const valore a = leggi_valore();
     m.tabella[86].fine = a.v;
     if (da.v % 50 != 0) {
-      segna_linea(m, 3, da.riga);
+      segna(codice::inizio_ripetizione, da.dove);
       return esito::uscita;
     }
     if (a.v % 50 != 0) {
-      segna_linea(m, 4, a.riga);
+      segna(codice::fine_ripetizione, a.dove);
       return esito::uscita;
     }
     if (contiene_esatto(riga, "4")) {
@@ -158,7 +155,7 @@ struct lettura_linea {
     } else if (contiene_esatto(riga, "9")) {
       m.tabella[86].posizione = 9;
     } else {
-      segna_linea(m, 5, riga_chiave);
+      segna(codice::codici_ripetizione, chiave);
       return esito::uscita;
     }
     if (a.v == 0) m.tabella[86].posizione = 0;
@@ -214,13 +211,13 @@ struct lettura_linea {
   // once a route length was read.
   void richiedi_percorso() const {
     if (!m.percorso_dimensionato())
-      throw fallimento_lettura(motivo_fallimento::percorso_mancante, riga_chiave);
+      throw fallimento_lettura(motivo_fallimento::percorso_mancante, chiave);
   }
 
   // Range test of a record at p; on failure stores 15 with p.
   bool entro(const valore& p) {
     if (entro_percorso(p.v, m.ultima_cella)) return true;
-    segna_linea(m, 15, p.v, p.riga);
+    segna(codice::oltre_percorso, p.dove, p.v);
     return false;
   }
 
@@ -257,7 +254,7 @@ struct lettura_linea {
     if (!entro(inizio)) return esito::fine_fase;
     const std::optional<double> k = curvatura_di(riga);
     if (!k) {
-      segna_linea(m, 103, riga_chiave);
+      segna(codice::curva_senza_classe, chiave);
       return esito::uscita;
     }
     // The range test covers only the start. A curve whose last point would
@@ -265,11 +262,11 @@ struct lettura_linea {
     // code of a plan that cannot be drawn.
     const int64_t fine = int64_t{inizio.v} + lunghezza_curva.v;
     if (fine > m.plan.ultimo) {
-      segna_linea(m, 103, inizio.riga);
+      segna(codice::curva_senza_classe, inizio.dove);
       return esito::uscita;
     }
     if (!traccia_fino_a(m.plan, inizio.v, 0.0) || !traccia_fino_a(m.plan, fine, *k)) {
-      segna_linea(m, 103, inizio.riga);
+      segna(codice::curva_senza_classe, inizio.dove);
       return esito::uscita;
     }
     return esito::avanti;
@@ -281,8 +278,7 @@ struct lettura_linea {
     const valore fine = leggi_valore();
     const valore tipo = leggi_valore();
     if (!entro(inizio)) return esito::fine_fase;
-    memo_montagna(m, inizio.v, fine.v, tipo.v);
-    return dopo_registrazione(inizio);
+    return dopo_registrazione(memo_montagna(m, inizio.v, fine.v, tipo.v), inizio);
   }
 
   esito indicatori() {
@@ -290,15 +286,14 @@ struct lettura_linea {
     valore v[9];
     for (valore& x : v) x = leggi_valore();
     if (!entro(v[0])) return esito::fine_fase;
-    memo_indicatori_v_max(m, v[0].v, v[1].v, v[2].v, v[3].v, v[4].v, v[5].v, v[6].v, v[7].v,
-                          v[8].v);
-    return dopo_registrazione(v[0]);
+    return dopo_registrazione(
+        memo_indicatori_v_max(m, v[0].v, v[1].v, v[2].v, v[3].v, v[4].v, v[5].v, v[6].v, v[7].v, v[8].v), v[0]);
   }
 
-  // Any code a recorder left ends the phase, tied to the record's position.
-  esito dopo_registrazione(const valore& posizione) {
-    if (m.codice_errore <= 0) return esito::avanti;
-    segna_linea(m, m.codice_errore, posizione.v, posizione.riga);
+  // A code from a recorder ends the phase, tied to the record's position.
+  esito dopo_registrazione(codice dal_registratore, const valore& posizione) {
+    if (dal_registratore == codice::nessuno) return esito::avanti;
+    segna(dal_registratore, posizione.dove, posizione.v);
     return esito::uscita;
   }
 
@@ -309,7 +304,7 @@ struct lettura_linea {
     if (!entro(p)) return esito::fine_fase;
     const int64_t c = cella_punto(p.v);
     if (!nel_percorso(c) || !libera(m.percorso[static_cast<size_t>(c)])) {
-      segna_linea(m, 6, p.v, p.riga);
+      segna(codice::cella_cartello, p.dove, p.v);
       return esito::uscita;
     }
     // Signs take the entries from 80 down, stations from 1 up, and the
@@ -319,7 +314,7 @@ struct lettura_linea {
     // stations and signs that meet, after the cell test so that a taken
     // cell is still reported as such.
     if (stato.slot_cartello <= 2) {
-      segna_linea(m, 10, p.riga);
+      segna(codice::tabella_piena, p.dove);
       return esito::uscita;
     }
     cella& cl = m.percorso[static_cast<size_t>(c)];
@@ -335,15 +330,15 @@ struct lettura_linea {
   // The gradient to the end of the route, at least one cell, while the
   // cursor is below ultima_cella - 2; the last cells keep 0.
   void pendenza_alla_fine() {
-    if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, 0);
+    if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, {});
     scrivi_pendenza_fino_a(int64_t{m.ultima_cella} - 2);
   }
 };
 
 }  // namespace
 
-bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato) {
-  lettura_linea l(m, campi, stato);
+bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato, raccolta_diagnostiche& d) {
+  lettura_linea l(m, campi, stato, d);
   if (!l.trova_generale()) return false;
   if (l.parte_generale() == esito::uscita) return false;
   l.tra_le_parti();
@@ -356,14 +351,14 @@ bool leggi_linea(modello& m, lettore_campi& campi, stato_lettura& stato) {
   return true;
 }
 
-bool concludi_linea(modello& m) {
+bool concludi_linea(modello& m, raccolta_diagnostiche& d) {
   // leggi_linea has already refused a route never sized (its gradient fill
   // throws), so a plan, when asked for, exists here.
   if (m.crea_linea == 0) return true;
   // The straight line to the end takes the same step as a curve, with the
   // same bound on the point index: a route long enough to pass it fails.
   if (!traccia_fino_a(m.plan, int64_t{m.plan.ultimo} - 2, 0.0)) {
-    segna_errore(m, 103);
+    registra_errore(m, d, codice::curva_senza_classe);
     return false;
   }
   return true;

@@ -3,6 +3,7 @@
 // abbattimento points and stations, then the speed and adhesion fills to the
 // end; once the text is gone, the test of the kilometric references.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,29 +31,25 @@ cella* cella_a(modello& m, int64_t c) {
 int32_t basso32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v & 0xFFFFFFFF)); }
 int16_t basso16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF)); }
 
-void errore_treno(modello& m, int32_t codice, int32_t riga) {
-  segna_errore_in(m, sorgente::treno, riga, codice);
-}
-
-void errore_treno(modello& m, int32_t codice, int32_t posizione, int32_t riga) {
-  segna_errore_in(m, sorgente::treno, riga, codice, posizione);
-}
-
 // The line speed as a cell holds it: v / 5 rounded, which must fit a byte.
 // The test is made where the value is written, so a record whose speed
 // never reaches a cell fails nowhere.
-uint8_t quinto_velocita(int32_t v, int32_t riga) {
+uint8_t quinto_velocita(int32_t v, luogo_testo dove) {
   const int64_t q = arrotonda_frazione(v, 5);
-  if (q < 0 || q > 255) throw fallimento_lettura(motivo_fallimento::velocita_fuori_byte, riga);
+  if (q < 0 || q > 255) throw fallimento_lettura(motivo_fallimento::velocita_fuori_byte, dove);
   return static_cast<uint8_t>(q);
 }
 
 struct lettura_treno {
+  lettura_treno(modello& m_, lettore_campi& campi_, const stato_lettura& stato_, raccolta_diagnostiche& d)
+      : m(m_), campi(campi_), stato(stato_), diagnostiche(d) {}
+
   modello& m;
   lettore_campi& campi;
   const stato_lettura& stato;
+  raccolta_diagnostiche& diagnostiche;
   int32_t indice_stazione = 1;  // the tabella entry the next station takes
-  int32_t riga_chiave = 0;      // line of the keyword field being applied
+  luogo_testo chiave;           // where the keyword field being applied stands
   // The first cell whose velocita (aderenza) is not yet written, and the
   // value of the last speed (adhesion) record. Before its first record each
   // value counts as 0: the first record of each is expected at position 0,
@@ -67,31 +64,45 @@ struct lettura_treno {
   // guards calls that skip them.
   void richiedi_percorso() const {
     if (!m.percorso_dimensionato())
-      throw fallimento_lettura(motivo_fallimento::percorso_mancante, riga_chiave);
+      throw fallimento_lettura(motivo_fallimento::percorso_mancante, chiave);
   }
 
   // Range test of a record at p ((p + margine) / 50 at most the last cell):
   // on failure code 15 is stored and the phase ends normally.
-  bool fuori_percorso(int32_t p, int32_t riga, int64_t margine = 100) {
+  bool fuori_percorso(int32_t p, luogo_testo dove, int64_t margine = 100) {
     if (entro_percorso(p, m.ultima_cella, margine)) return false;
-    errore_treno(m, 15, p, riga);
+    segna(codice::oltre_percorso, dove, p);
     return true;
   }
 
-  // After a recorder: any code above 0 ends the phase, also a code 15 left
-  // by the line phase. The code stays; the position becomes this record's.
-  esito dopo_registratore(int32_t p, int32_t riga) {
-    if (m.codice_errore <= 0) return esito::continua;
-    errore_treno(m, m.codice_errore, p, riga);
-    return esito::uscita;
+  // Stores an error of the train source found at `dove`.
+  void segna(codice c, luogo_testo dove, std::optional<int32_t> posizione = std::nullopt) {
+    registra_errore(m, diagnostiche, c, sorgente::treno, dove, posizione);
+  }
+
+  // After a recorder: a code from it ends the phase, stored with this
+  // record's position. So does a code 15 the line phase left (it ended the
+  // line phase normally, so the train phase ran): the first recorder of the
+  // train phase stops it with that code again, now at its own position.
+  // No other code can stand here, since every other one stops the reading.
+  esito dopo_registratore(codice dal_registratore, int32_t p, luogo_testo dove) {
+    if (dal_registratore != codice::nessuno) {
+      segna(dal_registratore, dove, p);
+      return esito::uscita;
+    }
+    if (m.codice_errore == numero(codice::oltre_percorso)) {
+      segna(codice::oltre_percorso, dove, p);
+      return esito::uscita;
+    }
+    return esito::continua;
   }
 
   esito velocita() {
     richiedi_percorso();
     const int32_t p = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t v = campi.numero32();
-    if (fuori_percorso(p, riga)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine;
     const int64_t c = cella_di(p);
     if (c > 0) {
       // At least one cell, so a record out of order still moves the cursor;
@@ -99,7 +110,7 @@ struct lettura_treno {
       do {
         if (cursore_velocita >= m.ultima_cella) break;
         if (cella* z = cella_a(m, cursore_velocita))
-          z->velocita = quinto_velocita(velocita_precedente, riga);
+          z->velocita = quinto_velocita(velocita_precedente, dove);
         ++cursore_velocita;
       } while (cursore_velocita < c);
     }
@@ -110,9 +121,9 @@ struct lettura_treno {
   esito aderenza() {
     richiedi_percorso();
     const int32_t p = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t a = campi.numero32();
-    if (fuori_percorso(p, riga)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine;
     const int64_t c = cella_di(p);
     if (c > 0) {
       // At least one cell per record, like the speed; unlike the speed
@@ -133,35 +144,34 @@ struct lettura_treno {
     richiedi_percorso();
     int32_t v[11];
     v[0] = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     for (int i = 1; i < 11; ++i) v[i] = campi.numero32();
-    if (fuori_percorso(v[0], riga)) return esito::fine;
-    memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-    return dopo_registratore(v[0], riga);
+    if (fuori_percorso(v[0], dove)) return esito::fine;
+    return dopo_registratore(memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]),
+                             v[0], dove);
   }
 
   esito rallentamento() {
     richiedi_percorso();
     int32_t v[6];
     v[0] = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     for (int i = 1; i < 6; ++i) v[i] = campi.numero32();
-    if (fuori_percorso(v[0], riga)) return esito::fine;
-    memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]);
-    return dopo_registratore(v[0], riga);
+    if (fuori_percorso(v[0], dove)) return esito::fine;
+    return dopo_registratore(memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]), v[0], dove);
   }
 
   esito abbattimento() {
     richiedi_percorso();
     const int32_t p = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t a = campi.numero32();
-    if (fuori_percorso(p, riga)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine;
     // Its own cell, round(p / 50), not the next one as for point elements.
     // A cell outside the route is refused like a taken one.
     cella* z = cella_a(m, cella_di(p));
     if (z == nullptr || !libera(*z)) {
-      errore_treno(m, 7, p, riga);
+      segna(codice::cella_abbattimento, dove, p);
       return esito::uscita;
     }
     if (a > 0) {
@@ -178,7 +188,7 @@ struct lettura_treno {
     // no entry at all below it, the station would take the slot or a sign's
     // own entry: refused before anything is stored.
     if (indice_stazione >= stato.slot_cartello) {
-      errore_treno(m, 10, riga_chiave);
+      segna(codice::tabella_piena, chiave);
       return esito::uscita;
     }
     richiedi_percorso();
@@ -187,17 +197,17 @@ struct lettura_treno {
     // Every value is stored as soon as it is read: a station refused by a
     // later check keeps what was read before it.
     const int32_t P = campi.numero32();
-    const int32_t riga = campi.riga_ultimo_campo();
+    const luogo_testo dove = campi.luogo_ultimo_campo();
     e.posizione = P;
-    if (fuori_percorso(P, riga, 800)) return esito::fine;
+    if (fuori_percorso(P, dove, 800)) return esito::fine;
     if (P % 50 != 0) {
-      errore_treno(m, 8, P, riga);
+      segna(codice::posizione_stazione, dove, P);
       return esito::uscita;
     }
     e.tipo = campi.numero8();
     const int32_t L = campi.numero32();
     if (L % 100 != 0) {
-      errore_treno(m, 9, P, campi.riga_ultimo_campo());
+      segna(codice::lunghezza_stazione, campi.luogo_ultimo_campo(), P);
       return esito::uscita;
     }
     e.byte1 = campi.numero8();
@@ -255,7 +265,7 @@ struct lettura_treno {
       // normally) before any of its cells is written. Its marks lie before
       // the stop cell, so they are covered too.
       if (ha_fermata && arrotonda_frazione(f - 50, 50) > m.ultima_cella) {
-        errore_treno(m, 15, P, riga);
+        segna(codice::oltre_percorso, dove, P);
         return esito::fine;
       }
       if (e.tipo != 5 && e.tipo != 6) {
@@ -267,7 +277,7 @@ struct lettura_treno {
         }
       }
       if (!ha_fermata) {
-        errore_treno(m, 24, riga);
+        segna(codice::stazione_in_cella_1, dove);
         return esito::uscita;
       }
       // The stop cell takes the station whatever it held.
@@ -279,13 +289,13 @@ struct lettura_treno {
 
     const voce& precedente = m.tabella[static_cast<size_t>(indice_stazione - 1)];
     if (indice_stazione > 1 && int64_t{e.inizio} - 350 < precedente.fine) {
-      errore_treno(m, 22, P, riga);
+      segna(codice::stazione_vicina, dove, P);
       return esito::uscita;
     }
 
     ++indice_stazione;
     if (indice_stazione >= stato.slot_cartello) {
-      errore_treno(m, 10, riga);
+      segna(codice::tabella_piena, dove);
       return esito::uscita;
     }
     return esito::continua;
@@ -336,12 +346,12 @@ struct lettura_treno {
       // A keyword field that is the last field of the text is not tested.
       if (campi.alla_fine()) return true;
       std::string_view riga = campi.testo();
-      riga_chiave = campi.riga_ultimo_campo();
+      chiave = campi.luogo_ultimo_campo();
       if (campi.alla_fine()) return true;
       // Up to two comment fields in a row are skipped; a third is tested.
       for (int commenti = 0; commenti < 2 && contiene(riga, "-"); ++commenti) {
         riga = campi.testo();
-        riga_chiave = campi.riga_ultimo_campo();
+        chiave = campi.luogo_ultimo_campo();
         if (campi.alla_fine()) return true;
       }
       const esito r = record(riga);
@@ -353,9 +363,9 @@ struct lettura_treno {
   // The fill belongs to no record: a speed that does not fit here fails
   // with no source line.
   void velocita_alla_fine() {
-    if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, 0);
+    if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, {});
     do {
-      if (cella* z = cella_a(m, cursore_velocita)) z->velocita = quinto_velocita(velocita_precedente, 0);
+      if (cella* z = cella_a(m, cursore_velocita)) z->velocita = quinto_velocita(velocita_precedente, {});
       ++cursore_velocita;
     } while (cursore_velocita < int64_t{m.ultima_cella} - 2);
   }
@@ -375,8 +385,8 @@ struct lettura_treno {
 
 }  // namespace
 
-bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato) {
-  lettura_treno l{m, campi, stato};
+bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato, raccolta_diagnostiche& d) {
+  lettura_treno l(m, campi, stato, d);
   if (!l.esegui()) return false;
   // Speed and adhesion to the end are written here, where their cursors
   // live, rather than in concludi_treno after the text is deleted: deleting
@@ -388,11 +398,11 @@ bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato) {
   return true;
 }
 
-void concludi_treno(modello& m) {
+void concludi_treno(modello& m, raccolta_diagnostiche& d) {
   for (int voce_km = 81; voce_km <= 83; ++voce_km) {
     const voce& v = m.tabella[static_cast<size_t>(voce_km)];
     if (v.inizio % 50 != 0 || v.fine % 50 != 0) {
-      segna_errore(m, 2);
+      registra_errore(m, d, codice::progressiva_non_multipla);
       return;
     }
   }

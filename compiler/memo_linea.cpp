@@ -13,13 +13,12 @@ int64_t ultima_cella_di(const modello& m) { return static_cast<int64_t>(m.percor
 
 }  // namespace
 
-void memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t tipo_letto) {
+codice memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t tipo_letto) {
   // The table holds elements 1 to 80. An 81st is refused as a whole, with
   // the code the indicators use for a refused record, before anything is
   // stored: the reader then stops at this record.
   if (m.n_montagne >= max_montagne) {
-    segna_errore(m, 21);
-    return;
+    return codice::cella_indicatori;
   }
 
   int64_t tipo = tipo_letto;
@@ -51,16 +50,16 @@ void memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t tipo_letto)
     const int64_t visitate = c - prima_del_tratto + 1;
     if (segna && visitate % 4 == 0 && cl.tipo == 0) cl.tipo = 11;
   }
+  return codice::nessuno;
 }
 
-void memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
+codice memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
                            int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
                            int32_t strisced) {
   const int64_t c = cella_punto(posizione);
   // A cell outside the route is as unusable as a taken one.
   if (c < 0 || c > ultima_cella_di(m) || !libera(m.percorso[static_cast<size_t>(c)])) {
-    segna_errore(m, 21);
-    return;
+    return codice::cella_indicatori;
   }
 
   // round(vd / 5 + vs * 20) taken exactly as one fraction, (vd + 100 vs) / 5.
@@ -75,6 +74,7 @@ void memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t v
   cl.dato2 = velocita(vbs, vbd);
   cl.dato3 = velocita(vcs, vcd);
   cl.dato4 = static_cast<int16_t>(int64_t{strisces} * 10 + strisced);
+  return codice::nessuno;
 }
 
 }  // namespace compattatore

@@ -28,14 +28,13 @@ uint8_t basso8(int64_t v) { return static_cast<uint8_t>(v & 0xFF); }
 
 }  // namespace
 
-void memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
+codice memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
                   int32_t s3, int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3,
                   int32_t tempo) {
   const int64_t c = cella_punto(posizione);
   cella* segnale = cella_a(m, c);
   if (!disponibile(segnale)) {
-    segna_errore(m, 16);
-    return;
+    return codice::cella_segnale;
   }
 
   segnale->tipo = 1;
@@ -56,9 +55,10 @@ void memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t
     if (cella* avvicinamento = cella_a(m, c - 2 * b))
       avvicinamento->marca = basso8(int64_t{sx} * 30 + int64_t{dx} * 10 + b);
   }
+  return codice::nessuno;
 }
 
-void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+codice memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt,
                         int32_t f_ta, int32_t d_v) {
   const int64_t w = cella_punto(int64_t{x} - 1200);  // warning, 1200 m before the start
   const int64_t s = cella_punto(x);                   // start
@@ -72,16 +72,13 @@ void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_t
 
   // Every check comes before any write, so a refusal here leaves nothing.
   if (con_avviso && !disponibile(cella_a(m, w))) {
-    segna_errore(m, 17);
-    return;
+    return codice::cella_avviso;
   }
   if (!disponibile(cella_a(m, s))) {
-    segna_errore(m, 18);
-    return;
+    return codice::cella_inizio_rallentamento;
   }
   if (!disponibile(cella_a(m, e))) {
-    segna_errore(m, 19);
-    return;
+    return codice::cella_fine_rallentamento;
   }
 
   cella& fine = *cella_a(m, e);
@@ -103,13 +100,12 @@ void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_t
     c->dato3 = basso16(f_tt);
   }
 
-  if (f_ta == 0) return;
+  if (f_ta == 0) return codice::nessuno;
   // The approach cells are checked only now: a refusal (20) leaves the end,
   // start and warning already written.
   for (int64_t d = 0; d <= 3; ++d) {
     if (!disponibile(cella_a(m, k - d))) {
-      segna_errore(m, 20);
-      return;
+      return codice::cella_approccio;
     }
   }
   for (int64_t d = 0; d <= 3; ++d) {
@@ -118,6 +114,7 @@ void memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f_t
     avvicinamento.dato1 = basso16(d + 1);
     if (d_v != 0) avvicinamento.dato2 = basso16(d + 1);
   }
+  return codice::nessuno;
 }
 
 }  // namespace compattatore

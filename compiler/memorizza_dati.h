@@ -3,6 +3,7 @@
 #pragma once
 
 #include "compiler/fonte_sorgenti.h"
+#include "model/diagnostica.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -17,6 +18,8 @@ namespace compattatore {
 //  - after a failure exit of the line phase the train source is neither read
 //    nor deleted;
 //  - after an unexpected failure (25) both are deleted where they exist.
-void memorizza_dati(modello& m, fonte_sorgenti& f);
+// Every error stored is also reported into `d`, with its line and column.
+// Throws what the port's deletes throw.
+void memorizza_dati(modello& m, fonte_sorgenti& f, raccolta_diagnostiche& d);
 
 }  // namespace compattatore

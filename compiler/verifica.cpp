@@ -37,8 +37,6 @@ int distanza_parole(std::string_view a, std::string_view b) {
 
 namespace {
 
-using mv = messaggio_verifica;
-
 enum class larghezza : uint8_t { l32, l16, l8, testo };
 
 // One value of a record: what the field is called in messages, and its width.
@@ -210,7 +208,7 @@ class verificatore {
 
   // --- Reporting ------------------------------------------------------------
 
-  rilievo& riporta(livello_rilievo l, mv id, int32_t riga, int32_t colonna,
+  rilievo& riporta(livello_rilievo l, id_messaggio id, int32_t riga, int32_t colonna,
                    std::vector<std::string> argomenti = {}) {
     rilievo r;
     r.livello = l;
@@ -222,19 +220,20 @@ class verificatore {
     fatti.push_back(std::move(r));
     return fatti.back();
   }
-  rilievo& avviso(mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
+  rilievo& avviso(id_messaggio id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
     return riporta(livello_rilievo::avviso, id, riga, colonna, std::move(a));
   }
-  rilievo& errore(int32_t codice, mv id, int32_t riga, int32_t colonna, std::vector<std::string> a = {}) {
+  rilievo& errore(int32_t codice, id_messaggio id, int32_t riga, int32_t colonna,
+                  std::vector<std::string> a = {}) {
     rilievo& r = riporta(livello_rilievo::errore, id, riga, colonna, std::move(a));
     r.codice = codice;
     return r;
   }
-  rilievo& errore_a(int32_t codice, mv id, const letto& dove, std::vector<std::string> a = {}) {
+  rilievo& errore_a(int32_t codice, id_messaggio id, const letto& dove, std::vector<std::string> a = {}) {
     rilievo& r = errore(codice, id, dove.riga, dove.colonna, std::move(a));
     return r;
   }
-  rilievo& errore_chiave(int32_t codice, mv id, std::vector<std::string> a = {}) {
+  rilievo& errore_chiave(int32_t codice, id_messaggio id, std::vector<std::string> a = {}) {
     return errore(codice, id, riga_chiave_, colonna_chiave_, std::move(a));
   }
 
@@ -249,7 +248,7 @@ class verificatore {
       return false;
     }
     riga_chiave_ = campi_->riga_ultimo_campo();
-    colonna_chiave_ = campi_->colonna_ultimo_campo();
+    colonna_chiave_ = campi_->luogo_ultimo_campo().colonna;
     return true;
   }
 
@@ -280,7 +279,7 @@ class verificatore {
             break;
         }
         x.riga = campi_->riga_ultimo_campo();
-        x.colonna = campi_->colonna_ultimo_campo();
+        x.colonna = campi_->luogo_ultimo_campo().colonna;
       } catch (const fallimento_lettura& e) {
         valore_illeggibile(parola, campi, out.size(), prima, ultima_riga, e.motivo);
         return false;
@@ -295,9 +294,10 @@ class verificatore {
                           const lettore_campi& prima, int32_t ultima_riga, motivo_fallimento motivo) {
     auto corto = [&] {
       if (letti == 1)
-        errore_chiave(25, mv::valori_mancanti_uno, {std::string(parola), numero(int64_t(campi.size()))});
+        errore_chiave(25, id_messaggio::verifica_valori_mancanti_uno,
+                      {std::string(parola), numero(int64_t(campi.size()))});
       else
-        errore_chiave(25, mv::valori_mancanti,
+        errore_chiave(25, id_messaggio::verifica_valori_mancanti,
                       {std::string(parola), numero(int64_t(letti)), numero(int64_t(campi.size()))});
     };
     if (motivo == motivo_fallimento::testo_finito) return corto();
@@ -310,18 +310,18 @@ class verificatore {
     }
     letto dove;
     dove.riga = copia.riga_ultimo_campo();
-    dove.colonna = copia.colonna_ultimo_campo();
+    dove.colonna = copia.luogo_ultimo_campo().colonna;
     if (motivo == motivo_fallimento::non_numero) {
       if (dove.riga > ultima_riga) {
         *campi_ = prima;
         return corto();
       }
-      errore_a(25, mv::non_numero, dove, {std::string(campo_letto), std::string(parola)});
+      errore_a(25, id_messaggio::verifica_non_numero, dove, {std::string(campo_letto), std::string(parola)});
       salta_riga(dove.riga);
       return;
     }
     if (motivo == motivo_fallimento::testo_troppo_lungo) {
-      errore_a(25, mv::testo_lungo_tabella, dove, {std::string(parola)});
+      errore_a(25, id_messaggio::verifica_testo_lungo_tabella, dove, {std::string(parola)});
       return;
     }
     const campo& c = *(campi.begin() + letti);
@@ -330,7 +330,8 @@ class verificatore {
     std::string da = "-2147483648", a = "2147483647";
     if (c.l == larghezza::l16) da = "-32768", a = "32767";
     if (c.l == larghezza::l8) da = "0", a = "255";
-    errore_a(25, mv::fuori_campo, dove, {std::string(cifre), c.nome, std::string(parola), da, a});
+    errore_a(25, id_messaggio::verifica_fuori_campo, dove,
+             {std::string(cifre), c.nome, std::string(parola), da, a});
     salta_riga(dove.riga);
   }
 
@@ -354,7 +355,8 @@ class verificatore {
   // 25); said once per source.
   bool richiedi_percorso(std::string_view parola) {
     if (!m_.percorso.empty()) return true;
-    if (!senza_lunghezza_detto_) errore_chiave(25, mv::senza_lunghezza, {std::string(parola)});
+    if (!senza_lunghezza_detto_)
+      errore_chiave(25, id_messaggio::verifica_senza_lunghezza, {std::string(parola)});
     senza_lunghezza_detto_ = true;
     return false;
   }
@@ -362,7 +364,7 @@ class verificatore {
   // The range test; on failure the compile stores 15 and ends the phase.
   bool entro(std::string_view parola, const letto& p, int64_t margine = 100) {
     if (entro_percorso(p.v, m_.ultima_cella, margine)) return true;
-    errore_a(15, mv::oltre_percorso, p,
+    errore_a(15, id_messaggio::verifica_oltre_percorso, p,
              {std::string(parola), numero(p.v), numero(50 * int64_t{m_.ultima_cella} - margine)})
         .posizione = static_cast<int32_t>(p.v);
     return false;
@@ -370,7 +372,8 @@ class verificatore {
 
   void griglia(std::string_view cosa, const letto& p, int64_t vale_come) {
     if (p.v % 50 == 0) return;
-    avviso(mv::fuori_griglia, p.riga, p.colonna, {std::string(cosa), numero(p.v), numero(vale_come)});
+    avviso(id_messaggio::avviso_fuori_griglia, p.riga, p.colonna,
+           {std::string(cosa), numero(p.v), numero(vale_come)});
   }
 
   // --- Cells ----------------------------------------------------------------
@@ -388,29 +391,30 @@ class verificatore {
     if (!nel_percorso(c) || !chi_[static_cast<size_t>(c)]) {
       // A cell taken by no record the pass knows of cannot happen; one
       // outside the route can.
-      errore_a(codice, mv::cella_fuori, p, std::move(a)).posizione = static_cast<int32_t>(p.v);
+      errore_a(codice, id_messaggio::verifica_cella_fuori, p, std::move(a)).posizione =
+          static_cast<int32_t>(p.v);
       return;
     }
     const occupante& o = *chi_[static_cast<size_t>(c)];
-    mv id = mv::cella_presa_record;
+    id_messaggio id = id_messaggio::verifica_cella_presa_record;
     switch (o.r) {
       case ruolo::record:
         a.push_back(o.parola);
         break;
       case ruolo::preavviso:
-        id = mv::cella_presa_preavviso;
+        id = id_messaggio::verifica_cella_presa_preavviso;
         break;
       case ruolo::inizio:
-        id = mv::cella_presa_inizio;
+        id = id_messaggio::verifica_cella_presa_inizio;
         break;
       case ruolo::fine:
-        id = mv::cella_presa_fine;
+        id = id_messaggio::verifica_cella_presa_fine;
         break;
       case ruolo::approccio:
-        id = mv::cella_presa_approccio;
+        id = id_messaggio::verifica_cella_presa_approccio;
         break;
       case ruolo::fermata:
-        id = mv::cella_presa_fermata;
+        id = id_messaggio::verifica_cella_presa_fermata;
         break;
     }
     rilievo& r = errore_a(codice, id, p, std::move(a));
@@ -466,7 +470,7 @@ class verificatore {
   // a test: it is read as a record.
   void commento_letto_come_record(parte p, std::string_view f) {
     if (sembra_commento(f) && passa(p, f, crea_linea_))
-      avviso(mv::commento_falso, riga_chiave_, colonna_chiave_, {std::string(f)});
+      avviso(id_messaggio::avviso_commento_falso, riga_chiave_, colonna_chiave_, {std::string(f)});
   }
 
   void campo_ignorato(parte p, std::string_view f) {
@@ -474,30 +478,33 @@ class verificatore {
     if (f.empty() || intestazione(f)) return;
     const int32_t r = riga_chiave_, c = colonna_chiave_;
     const std::string testo(f);
-    if (sembra_commento(f)) return void(avviso(mv::commento_falso, r, c, {testo}));
+    if (sembra_commento(f)) return void(avviso(id_messaggio::avviso_commento_falso, r, c, {testo}));
     if (solo_numeri(f)) {
       // One warning for a run of values on one line.
       // Nor for the values of a field already reported as ignored.
-      const bool gia =
-          !fatti.empty() && fatti.back().fonte == fonte_ && fatti.back().riga == r &&
-          (fatti.back().messaggio == mv::valore_sparso || fatti.back().messaggio == mv::parola_ignota ||
-           fatti.back().messaggio == mv::parola_ignota_suggerita || fatti.back().messaggio == mv::maiuscole ||
-           fatti.back().messaggio == mv::solo_generale || fatti.back().messaggio == mv::non_generale ||
-           fatti.back().messaggio == mv::commento_falso || fatti.back().messaggio == mv::commento_con_record);
-      if (!gia && r != riga_muta_) avviso(mv::valore_sparso, r, c, {testo});
+      const bool gia = !fatti.empty() && fatti.back().fonte == fonte_ && fatti.back().riga == r &&
+                       (fatti.back().messaggio == id_messaggio::avviso_valore_sparso ||
+                        fatti.back().messaggio == id_messaggio::avviso_parola_ignota ||
+                        fatti.back().messaggio == id_messaggio::avviso_parola_ignota_suggerita ||
+                        fatti.back().messaggio == id_messaggio::avviso_maiuscole ||
+                        fatti.back().messaggio == id_messaggio::avviso_solo_generale ||
+                        fatti.back().messaggio == id_messaggio::avviso_non_generale ||
+                        fatti.back().messaggio == id_messaggio::avviso_commento_falso ||
+                        fatti.back().messaggio == id_messaggio::avviso_commento_con_record);
+      if (!gia && r != riga_muta_) avviso(id_messaggio::avviso_valore_sparso, r, c, {testo});
       return;
     }
     const std::string minuscolo = basso(f);
     if (p == parte::generale && passa(p, minuscolo, crea_linea_)) {
       for (std::string_view w : {"progressiva", "sfondo", "ripetizione", "segnali", "uno", "due", "tre"})
         if (!contiene_esatto(f, w) && contiene_esatto(minuscolo, w))
-          return void(avviso(mv::maiuscole, r, c, {std::string(w), testo}));
+          return void(avviso(id_messaggio::avviso_maiuscole, r, c, {std::string(w), testo}));
     }
     if (p == parte::generale && passa(parte::percorso, f, crea_linea_))
-      return void(avviso(mv::non_generale, r, c, {prima_parola(f)}));
+      return void(avviso(id_messaggio::avviso_non_generale, r, c, {prima_parola(f)}));
     if (p == parte::percorso &&
         (passa(parte::generale, f, crea_linea_) || passa(parte::generale, minuscolo, crea_linea_)))
-      return void(avviso(mv::solo_generale, r, c, {prima_parola(f)}));
+      return void(avviso(id_messaggio::avviso_solo_generale, r, c, {prima_parola(f)}));
     if (p == parte::percorso && !crea_linea_ && contiene(f, "curva")) {
       riga_muta_ = r;  // no plan, no curves: nor a word about their values
       return;
@@ -506,8 +513,9 @@ class verificatore {
                              ? suggerimento(f, {parole_treno}, {std::size(parole_treno)})
                              : suggerimento(f, {parole_generali, parole_percorso},
                                             {std::size(parole_generali), std::size(parole_percorso)});
-    if (!s.empty()) return void(avviso(mv::parola_ignota_suggerita, r, c, {testo, std::string(s)}));
-    avviso(mv::parola_ignota, r, c, {testo});
+    if (!s.empty())
+      return void(avviso(id_messaggio::avviso_parola_ignota_suggerita, r, c, {testo, std::string(s)}));
+    avviso(id_messaggio::avviso_parola_ignota, r, c, {testo});
   }
 
   // A field skipped as a comment that an author meant as a record:
@@ -517,14 +525,16 @@ class verificatore {
     const size_t a = f.find_first_not_of(" \t");
     if (a == std::string_view::npos || f[a] == '-') return;
     if (passa(p, f, crea_linea_))
-      avviso(mv::commento_con_record, riga_chiave_, colonna_chiave_, {std::string(f), prima_parola(f)});
+      avviso(id_messaggio::avviso_commento_con_record, riga_chiave_, colonna_chiave_,
+             {std::string(f), prima_parola(f)});
   }
 
   // After a comment run that reached its bound: the field is tested though
   // it holds "-".
   void commento_oltre(parte p, std::string_view f) {
     if (contiene_esatto(f, "-") && passa(p, f, crea_linea_))
-      avviso(mv::commento_letto, riga_chiave_, colonna_chiave_, {std::string(f), prima_parola(f)});
+      avviso(id_messaggio::avviso_commento_letto, riga_chiave_, colonna_chiave_,
+             {std::string(f), prima_parola(f)});
   }
 
   // After a text value that ended at a comma: the rest of its line is read
@@ -540,8 +550,8 @@ class verificatore {
     }
     if (copia.riga_ultimo_campo() != t.riga) return;
     riga_detta_ = copia.riga_ultimo_campo();
-    colonna_detta_ = copia.colonna_ultimo_campo();
-    avviso(mv::nome_tagliato, t.riga, t.colonna, {t.testo, std::string(resto)});
+    colonna_detta_ = copia.luogo_ultimo_campo().colonna;
+    avviso(id_messaggio::avviso_nome_tagliato, t.riga, t.colonna, {t.testo, std::string(resto)});
   }
 
   // --- Line source
@@ -554,11 +564,11 @@ class verificatore {
     for (;;) {
       if (!leggi_chiave()) {
         if (primo)
-          errore(25, mv::sorgente_vuota, 0, 0);
+          errore(25, id_messaggio::verifica_sorgente_vuota, 0, 0);
         else if (simile.empty())
-          errore(102, mv::linea_senza_generale, 0, 0);
+          errore(102, id_messaggio::verifica_linea_senza_generale, 0, 0);
         else
-          errore(102, mv::linea_generale_storpiata, riga_simile, colonna_simile, {simile});
+          errore(102, id_messaggio::verifica_linea_generale_storpiata, riga_simile, colonna_simile, {simile});
         return false;
       }
       primo = false;
@@ -569,14 +579,14 @@ class verificatore {
           colonna_simile = colonna_chiave_;
         }
         if (simile.empty())
-          errore(102, mv::linea_senza_generale, 0, 0);
+          errore(102, id_messaggio::verifica_linea_senza_generale, 0, 0);
         else
-          errore(102, mv::linea_generale_storpiata, riga_simile, colonna_simile, {simile});
+          errore(102, id_messaggio::verifica_linea_generale_storpiata, riga_simile, colonna_simile, {simile});
         return false;
       }
       if (campi_->alla_fine()) {
         // "[generale]" as the very last field is not found either.
-        errore(102, mv::linea_senza_generale, riga_chiave_, colonna_chiave_);
+        errore(102, id_messaggio::verifica_linea_senza_generale, riga_chiave_, colonna_chiave_);
         return false;
       }
       if (contiene(chiave_, "[generale]")) return true;
@@ -603,7 +613,7 @@ class verificatore {
       for (; n < 10 && contiene_esatto(chiave_, "-"); ++n) {
         commento(parte::generale, chiave_);
         if (!leggi_chiave()) {
-          errore_chiave(25, mv::valori_mancanti, {std::string("-"), "0", "1"});
+          errore_chiave(25, id_messaggio::verifica_valori_mancanti, {std::string("-"), "0", "1"});
           return false;
         }
       }
@@ -628,7 +638,8 @@ class verificatore {
         uno = true;
         if (leggi_valori("progressiva", {{"posizione"}, {"progressiva"}, {"indicazione"}}, v) &&
             (v[0].v % 50 != 0 || v[1].v % 50 != 0))
-          errore_chiave(2, mv::progressiva_fuori_griglia, {numero(v[0].v), numero(v[1].v)});
+          errore_chiave(2, id_messaggio::verifica_progressiva_fuori_griglia,
+                        {numero(v[0].v), numero(v[1].v)});
       }
     const bool sfondo = contiene_esatto(f, "sfondo");
     for (std::string_view n : {"uno", "due", "tre"})
@@ -640,11 +651,11 @@ class verificatore {
       uno = true;
       if (leggi_valori("ripetizione segnali", {{"inizio"}, {"fine"}}, v)) {
         if (v[0].v % 50 != 0)
-          errore_a(3, mv::ripetizione_inizio, v[0], {numero(v[0].v)});
+          errore_a(3, id_messaggio::verifica_ripetizione_inizio, v[0], {numero(v[0].v)});
         else if (v[1].v % 50 != 0)
-          errore_a(4, mv::ripetizione_fine, v[1], {numero(v[1].v)});
+          errore_a(4, id_messaggio::verifica_ripetizione_fine, v[1], {numero(v[1].v)});
         else if (!contiene_esatto(f, "4") && !contiene_esatto(f, "9"))
-          errore_chiave(5, mv::ripetizione_codici, {std::string(f)});
+          errore_chiave(5, id_messaggio::verifica_ripetizione_codici, {std::string(f)});
       }
     }
     if (!uno) campo_ignorato(parte::generale, f);
@@ -652,7 +663,7 @@ class verificatore {
 
   void lunghezza(const letto& l) {
     if (l.v < 0 || l.v > 1000000) {
-      errore_a(1, mv::lunghezza_fuori, l, {numero(l.v)});
+      errore_a(1, id_messaggio::verifica_lunghezza_fuori, l, {numero(l.v)});
       return;
     }
     const int64_t estesa = l.v + 7000;
@@ -663,7 +674,8 @@ class verificatore {
     chi_.assign(m_.percorso.size(), std::nullopt);
     // The straight plan to the end takes points up to the extended length
     // less 2; the point index may not pass 1000000.
-    if (crea_linea_ && estesa - 2 >= 1000000) errore_a(103, mv::piano_troppo_lungo, l, {numero(l.v)});
+    if (crea_linea_ && estesa - 2 >= 1000000)
+      errore_a(103, id_messaggio::verifica_piano_troppo_lungo, l, {numero(l.v)});
   }
 
   void parte_percorso() {
@@ -701,8 +713,9 @@ class verificatore {
   void in_ordine(precedente& prima, std::string_view parola, const letto& p) {
     const int64_t c = cella_di(p.v);
     if (prima.c && c <= prima.cella) {
-      rilievo& r = avviso(c < prima.cella ? mv::ordine_indietro : mv::ordine_stessa_cella, p.riga, p.colonna,
-                          {std::string(parola), numero(p.v), numero(prima.posizione)});
+      rilievo& r = avviso(
+          c < prima.cella ? id_messaggio::avviso_ordine_indietro : id_messaggio::avviso_ordine_stessa_cella,
+          p.riga, p.colonna, {std::string(parola), numero(p.v), numero(prima.posizione)});
       r.altra_fonte = fonte_;
       r.altra_riga = prima.riga;
     }
@@ -717,7 +730,7 @@ class verificatore {
     griglia("pendenza", v[0], 50 * cella_di(v[0].v));
     in_ordine(pendenza_, "pendenza", v[0]);
     if (v[1].v < -100 || v[1].v > 155)
-      avviso(mv::pendenza_fuori, v[1].riga, v[1].colonna,
+      avviso(id_messaggio::avviso_pendenza_fuori, v[1].riga, v[1].colonna,
              {numero(v[1].v), numero(static_cast<int64_t>(static_cast<uint8_t>(v[1].v + 100)) - 100)});
   }
 
@@ -729,7 +742,7 @@ class verificatore {
     if (!entro("curva", v[0])) return;
     const std::optional<double> k = curvatura_di(chiave);
     if (!k) {
-      errore_chiave(103, mv::curva_senza_classe, {chiave});
+      errore_chiave(103, id_messaggio::verifica_curva_senza_classe, {chiave});
       return;
     }
     // The class is the first of the digits 1 to 6 found; any other digit,
@@ -744,15 +757,16 @@ class verificatore {
         break;
       }
     if (cifre != std::string(1, classe))
-      avviso(mv::curva_classe, riga_chiave_, colonna_chiave_, {chiave, std::string(1, classe)});
+      avviso(id_messaggio::avviso_curva_classe, riga_chiave_, colonna_chiave_,
+             {chiave, std::string(1, classe)});
     const int64_t fine = v[0].v + v[1].v;
     if (fine > m_.lunghezza_estesa) {
-      errore_a(103, mv::curva_oltre_piano, v[0],
+      errore_a(103, id_messaggio::verifica_curva_oltre_piano, v[0],
                {numero(v[0].v), numero(v[1].v), numero(m_.lunghezza_estesa)});
       return;
     }
     if (v[0].v + 1 < punto_piano_) {
-      rilievo& r = avviso(mv::ordine_indietro, v[0].riga, v[0].colonna,
+      rilievo& r = avviso(id_messaggio::avviso_ordine_indietro, v[0].riga, v[0].colonna,
                           {"curva", numero(v[0].v), numero(punto_piano_ - 1)});
       r.altra_fonte = fonte_;
       r.altra_riga = riga_curva_;
@@ -767,11 +781,10 @@ class verificatore {
     const bool percorso = richiedi_percorso("montagna");
     if (!leggi_valori("montagna", {{"inizio"}, {"fine"}, {"tipo"}}, v) || !percorso) return;
     if (!entro("montagna", v[0])) return;
-    m_.codice_errore = 0;
-    memo_montagna(m_, static_cast<int32_t>(v[0].v), static_cast<int32_t>(v[1].v),
-                  static_cast<int32_t>(v[2].v));
-    if (m_.codice_errore != 0)
-      errore_a(21, mv::montagne_troppe, v[0]).posizione = static_cast<int32_t>(v[0].v);
+    const int32_t codice_memo = numero(memo_montagna(
+        m_, static_cast<int32_t>(v[0].v), static_cast<int32_t>(v[1].v), static_cast<int32_t>(v[2].v)));
+    if (codice_memo != 0)
+      errore_a(21, id_messaggio::verifica_montagne_troppe, v[0]).posizione = static_cast<int32_t>(v[0].v);
   }
 
   void indicatori() {
@@ -786,10 +799,10 @@ class verificatore {
     if (!entro("indicatori_vmax", v[0])) return;
     griglia("indicatori_vmax", v[0], 50 * (cella_punto(v[0].v) - 1));
     const int64_t c = cella_punto(v[0].v);
-    m_.codice_errore = 0;
     auto i = [&](size_t n) { return static_cast<int32_t>(v[n].v); };
-    memo_indicatori_v_max(m_, i(0), i(1), i(2), i(3), i(4), i(5), i(6), i(7), i(8));
-    if (m_.codice_errore != 0) return cella_rifiutata(21, "indicatori_vmax", v[0], c);
+    const int32_t codice_memo =
+        numero(memo_indicatori_v_max(m_, i(0), i(1), i(2), i(3), i(4), i(5), i(6), i(7), i(8)));
+    if (codice_memo != 0) return cella_rifiutata(21, "indicatori_vmax", v[0], c);
     prendi(c, ruolo::record, "indicatori_vmax", riga_chiave_);
   }
 
@@ -805,7 +818,7 @@ class verificatore {
     const int64_t c = cella_punto(v[0].v);
     if (!libera_in(c)) return cella_rifiutata(6, "cartello_indicatore", v[0], c);
     if (slot_cartello_ <= 2) {
-      errore_a(10, mv::tabella_piena, v[0]);
+      errore_a(10, id_messaggio::verifica_tabella_piena, v[0]);
       return;
     }
     m_.percorso[static_cast<size_t>(c)].tipo = 14;
@@ -822,12 +835,13 @@ class verificatore {
       const size_t q = t.testo.find(')', p);
       const std::string riga = t.testo.substr(p + 1, q == std::string::npos ? std::string::npos : q - p - 1);
       ++righe;
-      if (riga.size() > 12) avviso(mv::cartello_riga_lunga, t.riga, t.colonna, {riga});
+      if (riga.size() > 12) avviso(id_messaggio::avviso_cartello_riga_lunga, t.riga, t.colonna, {riga});
       if (q == std::string::npos) break;
       p = q + 1;
     }
-    if (righe == 0 && t.testo.size() > 12) avviso(mv::cartello_riga_lunga, t.riga, t.colonna, {t.testo});
-    if (righe > 3) avviso(mv::cartello_righe, t.riga, t.colonna, {numero(righe)});
+    if (righe == 0 && t.testo.size() > 12)
+      avviso(id_messaggio::avviso_cartello_riga_lunga, t.riga, t.colonna, {t.testo});
+    if (righe > 3) avviso(id_messaggio::avviso_cartello_righe, t.riga, t.colonna, {numero(righe)});
   }
 
   // --- Train source
@@ -846,9 +860,9 @@ class verificatore {
       }
     }
     if (simile.empty())
-      avviso(mv::treno_senza_generale, 0, 0);
+      avviso(id_messaggio::avviso_treno_senza_generale, 0, 0);
     else
-      avviso(mv::treno_generale_storpiata, riga_simile, colonna_simile, {simile});
+      avviso(id_messaggio::avviso_treno_generale_storpiata, riga_simile, colonna_simile, {simile});
     return false;
   }
 
@@ -892,12 +906,12 @@ class verificatore {
 
   void ora(const letto& dove, int64_t h, int64_t m, int64_t s) {
     if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
-      avviso(mv::ora_del_giorno, dove.riga, dove.colonna, {numero(h), numero(m), numero(s)});
+      avviso(id_messaggio::avviso_ora_del_giorno, dove.riga, dove.colonna, {numero(h), numero(m), numero(s)});
   }
 
   void primo_a_zero(const precedente& prima, std::string_view parola, const letto& p) {
     if (!prima.c && p.v != 0)
-      avviso(mv::primo_non_a_zero, p.riga, p.colonna, {std::string(parola), numero(p.v)});
+      avviso(id_messaggio::avviso_primo_non_a_zero, p.riga, p.colonna, {std::string(parola), numero(p.v)});
   }
 
   void velocita() {
@@ -910,13 +924,14 @@ class verificatore {
     in_ordine(velocita_, "velocita", v[0]);
     const int64_t q = arrotonda_frazione(v[1].v, 5);
     if (q < 0 || q > 255) {
-      errore_a(25, mv::velocita_oltre_byte, v[1], {numero(v[1].v)});
+      errore_a(25, id_messaggio::verifica_velocita_oltre_byte, v[1], {numero(v[1].v)});
       return;
     }
     if (v[1].v % 5 != 0)
-      avviso(mv::velocita_non_multipla, v[1].riga, v[1].colonna, {numero(v[1].v), numero(5 * q)});
+      avviso(id_messaggio::avviso_velocita_non_multipla, v[1].riga, v[1].colonna,
+             {numero(v[1].v), numero(5 * q)});
     else if (v[1].v > 300)
-      avviso(mv::velocita_alta, v[1].riga, v[1].colonna, {numero(v[1].v)});
+      avviso(id_messaggio::avviso_velocita_alta, v[1].riga, v[1].colonna, {numero(v[1].v)});
   }
 
   void aderenza() {
@@ -928,7 +943,8 @@ class verificatore {
     primo_a_zero(aderenza_, "aderenza", v[0]);
     in_ordine(aderenza_, "aderenza", v[0]);
     if (v[1].v < 0 || v[1].v > 255)
-      avviso(mv::aderenza_fuori, v[1].riga, v[1].colonna, {numero(v[1].v), numero(v[1].v & 0xFF)});
+      avviso(id_messaggio::avviso_aderenza_fuori, v[1].riga, v[1].colonna,
+             {numero(v[1].v), numero(v[1].v & 0xFF)});
   }
 
   void segnale() {
@@ -953,9 +969,9 @@ class verificatore {
     griglia("segnale", v[0], 50 * (cella_punto(v[0].v) - 1));
     const int64_t c = cella_punto(v[0].v);
     auto i = [&](size_t n) { return static_cast<int32_t>(v[n].v); };
-    m_.codice_errore = 0;
-    memo_segnale(m_, i(0), i(1), i(2), i(3), i(4), i(5), i(6), i(7), i(8), i(9), i(10));
-    if (m_.codice_errore != 0) return cella_rifiutata(16, "segnale", v[0], c);
+    const int32_t codice_memo =
+        numero(memo_segnale(m_, i(0), i(1), i(2), i(3), i(4), i(5), i(6), i(7), i(8), i(9), i(10)));
+    if (codice_memo != 0) return cella_rifiutata(16, "segnale", v[0], c);
     prendi(c, ruolo::record, "segnale", riga_chiave_);
   }
 
@@ -972,9 +988,8 @@ class verificatore {
     const int64_t w = cella_punto(x - 1200), s = cella_punto(x), e = cella_punto(x + l),
                   k = cella_di(x - 1200);
     auto i = [&](size_t n) { return static_cast<int32_t>(v[n].v); };
-    m_.codice_errore = 0;
-    memo_rallentamento(m_, i(0), i(1), i(2), i(3), i(4), i(5));
-    const int32_t codice = m_.codice_errore;
+    const int32_t codice_memo = numero(memo_rallentamento(m_, i(0), i(1), i(2), i(3), i(4), i(5)));
+    const int32_t codice = codice_memo;
     if (codice == 17) return cella_rifiutata(17, "rallentamento", v[0], w);
     if (codice == 18) return cella_rifiutata(18, "rallentamento", v[0], s);
     if (codice == 19) return cella_rifiutata(19, "rallentamento", v[0], e);
@@ -1004,7 +1019,7 @@ class verificatore {
 
   void stazione() {
     if (indice_stazione_ >= slot_cartello_) {
-      errore_chiave(10, mv::tabella_piena);
+      errore_chiave(10, id_messaggio::verifica_tabella_piena);
       return;
     }
     const bool percorso = richiedi_percorso("stazione");
@@ -1034,17 +1049,18 @@ class verificatore {
     const letto& P = v[0];
     if (!entro("stazione", P, 800)) return;
     if (P.v % 50 != 0) {
-      errore_a(8, mv::stazione_fuori_griglia, P, {numero(P.v)}).posizione = static_cast<int32_t>(P.v);
+      errore_a(8, id_messaggio::verifica_stazione_fuori_griglia, P, {numero(P.v)}).posizione =
+          static_cast<int32_t>(P.v);
       return;
     }
     const int64_t tipo = v[1].v, L = v[2].v;
     if (L % 100 != 0) {
-      errore_a(9, mv::stazione_lunghezza, v[2], {numero(P.v), numero(L)}).posizione =
+      errore_a(9, id_messaggio::verifica_stazione_lunghezza, v[2], {numero(P.v), numero(L)}).posizione =
           static_cast<int32_t>(P.v);
       return;
     }
     const bool noto = (tipo >= 5 && tipo <= 8) || tipo == 11 || tipo == 12 || tipo == 24 || tipo >= 25;
-    if (!noto) avviso(mv::tipo_stazione, v[1].riga, v[1].colonna, {numero(tipo)});
+    if (!noto) avviso(id_messaggio::avviso_tipo_stazione, v[1].riga, v[1].colonna, {numero(tipo)});
     if (v[13].v != 0 || v[14].v != 0 || v[15].v != 0) ora(v[13], v[13].v, v[14].v, v[15].v);
 
     int64_t inizio = 0, fine = 0;
@@ -1063,20 +1079,21 @@ class verificatore {
       const bool ha_fermata = fine > 100;
       const int64_t c = arrotonda_frazione(fine - 50, 50);
       if (ha_fermata && c > m_.ultima_cella) {
-        errore_a(15, mv::oltre_percorso, P,
+        errore_a(15, id_messaggio::verifica_oltre_percorso, P,
                  {"stazione", numero(P.v), numero(50 * int64_t{m_.ultima_cella} - 800)})
             .posizione = static_cast<int32_t>(P.v);
         return;
       }
       if (!ha_fermata) {
-        errore_a(24, mv::stazione_troppo_presto, P, {numero(P.v), numero(fine)});
+        errore_a(24, id_messaggio::verifica_stazione_troppo_presto, P, {numero(P.v), numero(fine)});
         return;
       }
       if (nel_percorso(c)) {
         cella& z = m_.percorso[static_cast<size_t>(c)];
         if (!libera(z) && z.tipo != 10 && chi_[static_cast<size_t>(c)]) {
           const occupante& o = *chi_[static_cast<size_t>(c)];
-          rilievo& r = avviso(mv::fermata_sovrascrive, P.riga, P.colonna, {numero(c), o.parola});
+          rilievo& r =
+              avviso(id_messaggio::avviso_fermata_sovrascrive, P.riga, P.colonna, {numero(c), o.parola});
           r.altra_fonte = o.fonte;
           r.altra_riga = o.riga;
         }
@@ -1085,8 +1102,8 @@ class verificatore {
       }
     }
     if (indice_stazione_ > 1 && inizio - 350 < fine_precedente_) {
-      rilievo& r =
-          errore_a(22, mv::stazioni_vicine, P, {numero(P.v), numero(inizio), numero(fine_precedente_)});
+      rilievo& r = errore_a(22, id_messaggio::verifica_stazioni_vicine, P,
+                            {numero(P.v), numero(inizio), numero(fine_precedente_)});
       r.posizione = static_cast<int32_t>(P.v);
       r.altra_fonte = fonte_;
       r.altra_riga = riga_precedente_;
@@ -1094,7 +1111,7 @@ class verificatore {
     fine_precedente_ = static_cast<int32_t>(fine);
     riga_precedente_ = riga_chiave_;
     ++indice_stazione_;
-    if (indice_stazione_ >= slot_cartello_) errore_chiave(10, mv::tabella_piena);
+    if (indice_stazione_ >= slot_cartello_) errore_chiave(10, id_messaggio::verifica_tabella_piena);
   }
 };
 

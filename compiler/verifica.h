@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/verifica_messaggi.h"
+#include "model/messaggi.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -28,9 +28,9 @@ struct rilievo {
   int32_t colonna = 0;               // 1-based column in bytes, 0 = none
   int32_t codice = 0;                // the error code, for an error
   std::optional<int32_t> posizione;  // metres, for an error where the compile stores one
-  messaggio_verifica messaggio{};
+  id_messaggio messaggio{};
   std::vector<std::string> argomenti;  // source bytes, as read
-  // The other place the message names as {0} (a record met earlier).
+  // The other place the message names as {@} (a record met earlier).
   sorgente altra_fonte = sorgente::nessuna;
   int32_t altra_riga = 0;
 };

@@ -126,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   m.nome_treno = "R42";
   destinazione_in_memoria destinazione;
   const int32_t j = bandiere & 1;
-  const int32_t esito = memorizza_percorso(m, j, fonte, destinazione);
+  raccolta_diagnostiche diagnostiche;
+  const int32_t esito = numero(memorizza_percorso(m, j, fonte, destinazione, diagnostiche));
 
   verifica(codice_noto(m.codice_errore));
   // Every stored code becomes one line of diagnosis, as compila prints it.

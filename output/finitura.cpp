@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "compiler/ordina.h"
+#include "model/errori.h"
 
 namespace compattatore {
 namespace {
@@ -20,6 +21,7 @@ constexpr int16_t valore_abbattimento = 180;
 
 struct passata {
   modello& m;
+  raccolta_diagnostiche& diagnostiche;
   int64_t ultima;  // last cell of the route
 
   cella& at(int64_t c) { return m.percorso[static_cast<size_t>(c)]; }
@@ -32,8 +34,8 @@ struct passata {
     at(c).dato1 = valore_abbattimento;
   }
 
-  void errore(int32_t codice, int64_t c) {
-    segna_errore(m, codice, static_cast<int32_t>(c * 50));
+  void errore(codice c, int64_t cella) {
+    registra_errore(m, diagnostiche, c, sorgente::nessuna, {}, static_cast<int32_t>(cella * 50));
   }
 
   // Marks the first free cell of the three; returns false when none is free.
@@ -64,7 +66,7 @@ struct passata {
       } else if (at(b).tipo == 12) {
         at(b).dato1 = static_cast<int16_t>(minimo(valore_abbattimento, at(b).dato1));
       } else {
-        errore(11, i - n);
+        errore(codice::abbattimento_segnale, i - n);
       }
     }
   }
@@ -78,7 +80,7 @@ struct passata {
     } tratti[] = {{8, 5}, {14, 11}, {21, 18}};
     for (const auto& t : tratti) {
       if (i < t.da) continue;
-      if (!marca_prima_libera(i - t.primo, i - t.primo - 1, i - t.primo - 2)) errore(12, i);
+      if (!marca_prima_libera(i - t.primo, i - t.primo - 1, i - t.primo - 2)) errore(codice::abbattimento_inizio, i);
     }
   }
 
@@ -104,7 +106,7 @@ struct passata {
           marca(n + 1);
           conta = -1;
         } else {
-          errore(13, n);  // conta stays 8: no further point in this stretch
+          errore(codice::abbattimento_rallentamento, n);  // conta stays 8: no further point in this stretch
         }
       }
     } while (at(n).tipo != 2 && n < ultima);
@@ -138,7 +140,7 @@ struct passata {
     } else if (libera(at(conta - 1))) {
       marca(conta - 1);
     } else {
-      errore(13, n);
+      errore(codice::abbattimento_rallentamento, n);
     }
   }
 
@@ -160,11 +162,11 @@ struct passata {
 
 }  // namespace
 
-void finisci_percorso(modello& m) {
+void finisci_percorso(modello& m, raccolta_diagnostiche& d) {
   // A route never sized (the reader stopped before the route length) has
   // nothing to finish.
   if (m.percorso.empty()) return;
-  passata p{m, static_cast<int64_t>(m.percorso.size()) - 1};
+  passata p{m, d, static_cast<int64_t>(m.percorso.size()) - 1};
   p.esegui();
 }
 

@@ -1,6 +1,7 @@
 #include "output/memorizza_percorso.h"
 
 #include "compiler/memorizza_dati.h"
+#include "model/errori.h"
 #include "model/nomi_file.h"
 #include "output/codici_gara.h"
 #include "output/file_compilati.h"
@@ -8,27 +9,42 @@
 
 namespace compattatore {
 
-int32_t memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione_file& d) {
+namespace {
+
+// A header guard stops the run: the model keeps its own code (the guard is
+// no stored error), the sink gets the stop.
+codice fermata(raccolta_diagnostiche& diagnostiche, codice c) {
+  diagnostica d;
+  d.codice = numero(c);
+  d.messaggio = significato_di(numero(c));
+  diagnostiche.riporta(std::move(d));
+  return c;
+}
+
+}  // namespace
+
+codice memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione_file& d,
+                          raccolta_diagnostiche& diagnostiche) {
   // 1. Preparation.
   m.crea_linea = j;
   segna_errore(m, 0);
   for (voce& v : m.tabella) v = voce{};
 
   // 2. Reading. Whatever code it leaves, the steps below run.
-  memorizza_dati(m, f);
+  memorizza_dati(m, f, diagnostiche);
 
   // 3. Finishing.
-  finisci_percorso(m);
+  finisci_percorso(m, diagnostiche);
 
   // 4. Header guards and values. A route that was never sized (the reader
   // stopped before the route length) has no cell 1: its guards and header
   // cell values are skipped and an empty route file is written, so the
   // failure stays visible in codice_errore rather than in a made-up route.
   cella* intestazione = m.percorso.size() > 1 ? &m.percorso[1] : nullptr;
-  if (m.tabella[85].intero1 != 0 || (intestazione && intestazione->dato1 != 0)) return 1250;
+  if (m.tabella[85].intero1 != 0 || (intestazione && intestazione->dato1 != 0)) return fermata(diagnostiche, codice::intestazione_primo);
   m.tabella[85].intero1 = 610;
   if (intestazione) intestazione->dato1 = 5121;
-  if (m.tabella[85].orario != 0 || (intestazione && intestazione->dato2 != 0)) return 1251;
+  if (m.tabella[85].orario != 0 || (intestazione && intestazione->dato2 != 0)) return fermata(diagnostiche, codice::intestazione_secondo);
 
   // 5. Competition codes.
   m.tabella[85].orario = codice_gara_st(m);
@@ -38,7 +54,7 @@ int32_t memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazion
   if (m.crea_linea != 0) d.scrivi(file_compilato::linea, nome_file_linea(m), codifica_linea(m.plan));
   d.scrivi(file_compilato::tabella, nome_file_tabella(m), codifica_tabella(m.tabella));
   d.scrivi(file_compilato::percorso, nome_file_percorso(m), codifica_percorso(m.percorso));
-  return 0;
+  return codice::nessuno;
 }
 
 }  // namespace compattatore

@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "compiler/fonte_sorgenti.h"
+#include "model/codici.h"
+#include "model/diagnostica.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -35,9 +37,13 @@ struct destinazione_in_memoria : destinazione_file {
   }
 };
 
-// Returns 0 when the compiled files were handed to `d`, or 1250 / 1251 when
-// a header guard stopped the run (nothing handed over). The line file is
-// handed over only when `j` is non-zero. Requires both keys set in `m`.
-int32_t memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione_file& d);
+// Returns codice::nessuno when the compiled files were handed to `d`, or
+// intestazione_primo / intestazione_secondo (1250 / 1251) when a header
+// guard stopped the run (nothing handed over). Never ends the process:
+// showing the stop is the caller's. The line file is handed over only when
+// `j` is non-zero. Every error found is reported into `diagnostiche`, the
+// guard's too. Requires both keys set in `m`. Throws what the ports throw.
+[[nodiscard]] codice memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione_file& d,
+                                        raccolta_diagnostiche& diagnostiche);
 
 }  // namespace compattatore

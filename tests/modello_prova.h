@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "model/codici.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -15,6 +16,12 @@ inline modello con_percorso(int32_t celle) {
   m.ultima_cella = celle - 1;
   m.lunghezza_estesa = m.ultima_cella * 50;
   return m;
+}
+
+// Stores the code a recorder returned in the model, without a position or
+// a line, so a test can look at the model after recorders ran.
+inline void tieni(modello& m, codice c) {
+  if (c != codice::nessuno) segna_errore(m, numero(c));
 }
 
 }  // namespace compattatore

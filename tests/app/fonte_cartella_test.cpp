@@ -109,7 +109,8 @@ TEST(FonteCartella, SourcesLeftAfterEachOutcomeOfTheLinePhase) {
     if (c.con_treno) scrivi(treno_file, treno);
 
     fonte_cartella fonte(linea, treno_file);
-    memorizza_dati(m, fonte);
+    raccolta_diagnostiche diagnostiche;
+    memorizza_dati(m, fonte, diagnostiche);
 
     EXPECT_EQ(m.codice_errore, c.codice);
     EXPECT_FALSE(esiste(linea));
@@ -131,7 +132,8 @@ TEST(FonteCartella, AMissingLineSourceLeavesTheFolderAsItWas) {
   scrivi(altra, con_lunghezza("0", {}));
   fonte_cartella fonte(unisci(cartella.p.string(), nome_sorgente_linea(m)),
                        unisci(cartella.p.string(), nome_sorgente_treno(m)));
-  memorizza_dati(m, fonte);
+  raccolta_diagnostiche diagnostiche;
+  memorizza_dati(m, fonte, diagnostiche);
   EXPECT_EQ(m.codice_errore, 101);
   EXPECT_TRUE(esiste(altra));
 }

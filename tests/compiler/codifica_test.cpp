@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/verifica_rendi.h"
+#include "pipeline/rilievi.h"
 
 namespace compattatore {
 namespace {
@@ -22,7 +22,7 @@ struct caso {
 std::vector<std::string> righe_di(const testo_convertito& t) {
   std::vector<std::string> out;
   for (const rilievo& r : t.rilievi)
-    out.push_back(formatta_rilievo(r, "L.txt", "T-.txt", lingua_rilievi::italiano));
+    out.push_back(formatta_rilievo(r, "L.txt", "T-.txt", lingua::italiano));
   return out;
 }
 

@@ -180,7 +180,54 @@ TEST(LettoreCampi, AFailedReadNamesItsLine) {
     l.numero32();
     ADD_FAILURE();
   } catch (const fallimento_lettura& f) {
-    EXPECT_EQ(f.riga, 3);
+    EXPECT_EQ(f.dove.riga, 3);
+  }
+}
+
+TEST(LettoreCampi, CountsTheColumnOfEachFieldInBytes) {
+  // The column is where the value begins, after its leading blanks, counted
+  // in bytes from 1 at the start of its line; a line end of any kind starts
+  // a new count. A byte above 0x7F counts one.
+  lettore_campi l("a, b\r\n  c\n\xe8,d\re\r\n7  8,\t9");
+  std::vector<luogo_testo> visti;
+  for (int n = 0; n < 6; ++n) {
+    l.testo();
+    visti.push_back(l.luogo_ultimo_campo());
+  }
+  for (int n = 0; n < 3; ++n) {
+    l.numero32();
+    visti.push_back(l.luogo_ultimo_campo());
+  }
+  const std::vector<std::pair<int32_t, int32_t>> attesi{{1, 1}, {1, 4}, {2, 3}, {3, 1}, {3, 3},
+                                                         {4, 1}, {5, 1}, {5, 4}, {5, 7}};
+  ASSERT_EQ(visti.size(), attesi.size());
+  for (size_t i = 0; i < attesi.size(); ++i) {
+    EXPECT_EQ(visti[i].riga, attesi[i].first) << i;
+    EXPECT_EQ(visti[i].colonna, attesi[i].second) << i;
+  }
+}
+
+TEST(LettoreCampi, AFailedReadNamesTheColumnOfItsField) {
+  struct caso {
+    const char* testo;
+    int letture_prima;
+    int32_t riga, colonna;
+  } casi[] = {
+      {"x,  12x4", 1, 1, 5},            // not a number: where the field begins
+      {"x,\r\n  99999999999", 1, 2, 3}, // beyond 32 bits
+      {"x, 7", 2, 1, 5},                // the text has ended: just past its end
+  };
+  for (const caso& c : casi) {
+    lettore_campi l(c.testo);
+    l.testo();
+    for (int n = 1; n < c.letture_prima; ++n) l.numero32();
+    try {
+      l.numero32();
+      ADD_FAILURE() << c.testo;
+    } catch (const fallimento_lettura& f) {
+      EXPECT_EQ(f.dove.riga, c.riga) << c.testo;
+      EXPECT_EQ(f.dove.colonna, c.colonna) << c.testo;
+    }
   }
 }
 

@@ -43,7 +43,8 @@ lettura compila(std::optional<std::string> linea, int32_t crea_linea = 0) {
   fonte_in_memoria f;
   f.testo_linea = std::move(linea);
   f.testo_treno = treno_vuoto;
-  memorizza_dati(l.m, f);
+  raccolta_diagnostiche diagnostiche;
+  memorizza_dati(l.m, f, diagnostiche);
   l.treno_letto = f.treno_letto;
   l.linea_eliminata = f.linea_eliminata;
   l.treno_eliminata = f.treno_eliminata;

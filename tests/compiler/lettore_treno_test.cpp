@@ -37,7 +37,8 @@ compilazione compila(const std::string& testo_treno, const std::string& testo_li
   c.m.nome_treno = "T1";
   c.f.testo_linea = testo_linea;
   c.f.testo_treno = testo_treno;
-  memorizza_dati(c.m, c.f);
+  raccolta_diagnostiche diagnostiche;
+  memorizza_dati(c.m, c.f, diagnostiche);
   return c;
 }
 
@@ -446,7 +447,8 @@ TEST(TrenoStazioni, NoEntryBelowTheSignSlotRefusesTheFirstStation) {
     stato.slot_cartello = slot;
     const std::string testo = treno({stazione(1000, 12, 200)});
     lettore_campi campi(testo);
-    EXPECT_FALSE(leggi_treno(m, campi, stato)) << slot;
+    raccolta_diagnostiche diagnostiche;
+    EXPECT_FALSE(leggi_treno(m, campi, stato, diagnostiche)) << slot;
     EXPECT_EQ(m.codice_errore, 10) << slot;
     EXPECT_EQ(m.tabella[1].nome, "(SEGNO)") << slot;
     EXPECT_EQ(m.tabella[1].posizione, 0) << slot;

@@ -20,7 +20,7 @@ std::vector<int> celle_di_tipo(const modello& m, uint8_t tipo) {
 TEST(MemoMontagna, MarksEveryFourthCellOfTheStretch) {
   modello m = con_percorso(141);
   m.percorso[7].tipo = 6;  // a taken cell keeps its element, and still counts
-  memo_montagna(m, 0, 1000, 12);
+  tieni(m, memo_montagna(m, 0, 1000, 12));
 
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.n_montagne, 1);
@@ -34,7 +34,7 @@ TEST(MemoMontagna, MarksEveryFourthCellOfTheStretch) {
 
 TEST(MemoMontagna, WithoutMarkNoCellChangesItsTipo) {
   modello m = con_percorso(141);
-  memo_montagna(m, 0, 1000, 10);  // 10 is not above 10: no marks
+  tieni(m, memo_montagna(m, 0, 1000, 10));  // 10 is not above 10: no marks
   EXPECT_TRUE(celle_di_tipo(m, 11).empty());
   EXPECT_EQ(m.percorso[0].montagna, 10);
 }
@@ -50,7 +50,7 @@ TEST(MemoMontagna, StretchCellsRoundHalvesToEven) {
   };
   for (const caso& c : casi) {
     modello m = con_percorso(141);
-    memo_montagna(m, c.inizio, c.fine, 4);
+    tieni(m, memo_montagna(m, c.inizio, c.fine, 4));
     for (int i = 0; i < 141; ++i)
       EXPECT_EQ(m.percorso[i].montagna, (i >= c.prima && i <= c.ultima) ? 4 : 0)
           << c.inizio << "-" << c.fine << " cell " << i;
@@ -72,8 +72,8 @@ TEST(MemoMontagna, AnElementCloseToThePreviousOneBecomesTipo3) {
   };
   for (const caso& c : casi) {
     modello m = con_percorso(141);
-    memo_montagna(m, 0, 1000, 1);
-    memo_montagna(m, c.inizio, 3000, c.tipo);
+    tieni(m, memo_montagna(m, 0, 1000, 1));
+    tieni(m, memo_montagna(m, c.inizio, 3000, c.tipo));
     const int prima = c.inizio / 50;  // no start here lies on a half cell
     EXPECT_EQ(m.percorso[prima + 1].montagna, c.atteso) << c.inizio << " " << c.tipo;
     EXPECT_EQ(m.percorso[prima + 3].tipo, c.segnato ? 11 : 0) << c.inizio << " " << c.tipo;
@@ -83,11 +83,11 @@ TEST(MemoMontagna, AnElementCloseToThePreviousOneBecomesTipo3) {
 
 TEST(MemoMontagna, ComparesWithTheElementJustBeforeWhereverItLies) {
   modello m = con_percorso(141);
-  memo_montagna(m, 0, 1000, 1);
-  memo_montagna(m, 5000, 6000, 1);
-  memo_montagna(m, 6200, 6500, 7);  // 200 m after the one just before
+  tieni(m, memo_montagna(m, 0, 1000, 1));
+  tieni(m, memo_montagna(m, 5000, 6000, 1));
+  tieni(m, memo_montagna(m, 6200, 6500, 7));  // 200 m after the one just before
   EXPECT_EQ(m.percorso[125].montagna, 7);
-  memo_montagna(m, 1200, 2000, 7);  // far after the first, but before the third's end
+  tieni(m, memo_montagna(m, 1200, 2000, 7));  // far after the first, but before the third's end
   EXPECT_EQ(m.percorso[25].montagna, 3);
 }
 
@@ -95,30 +95,30 @@ TEST(MemoMontagna, CellsOutsideTheRouteAreSkipped) {
   modello m = con_percorso(141);
   // Starts 10 cells before the route: cells -10 to 3, marks on the 4th,
   // 8th and 12th cell visited, that is cells -7, -3 and 1.
-  memo_montagna(m, -500, 200, 11);
+  tieni(m, memo_montagna(m, -500, 200, 11));
   for (int c = 0; c <= 3; ++c) EXPECT_EQ(m.percorso[c].montagna, 1) << c;
   EXPECT_EQ(m.percorso[4].montagna, 0);
   EXPECT_EQ(celle_di_tipo(m, 11), (std::vector<int>{1}));
 
   // Ends far beyond the last cell, 140.
-  memo_montagna(m, 6900, 100000, 2);
+  tieni(m, memo_montagna(m, 6900, 100000, 2));
   for (int c = 138; c <= 140; ++c) EXPECT_EQ(m.percorso[c].montagna, 2) << c;
   EXPECT_EQ(m.percorso[137].montagna, 0);
   EXPECT_EQ(m.percorso.size(), 141u);
 
   // The extreme values of a 32-bit position go nowhere.
-  memo_montagna(m, INT32_MIN, INT32_MIN, 5);
-  memo_montagna(m, INT32_MAX, INT32_MAX, 5);
+  tieni(m, memo_montagna(m, INT32_MIN, INT32_MIN, 5));
+  tieni(m, memo_montagna(m, INT32_MAX, INT32_MAX, 5));
   EXPECT_EQ(m.codice_errore, 0);
 }
 
 TEST(MemoMontagna, An81stElementIsRefusedWithNothingWritten) {
   modello m = con_percorso(141);
-  for (int n = 0; n < 80; ++n) memo_montagna(m, 0, 100, 1);
+  for (int n = 0; n < 80; ++n) tieni(m, memo_montagna(m, 0, 100, 1));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.n_montagne, 80);
 
-  memo_montagna(m, 3000, 4000, 9);
+  tieni(m, memo_montagna(m, 3000, 4000, 9));
   EXPECT_EQ(m.codice_errore, 21);
   EXPECT_FALSE(m.posizione_valida);  // a recorder never sets the position
   EXPECT_EQ(m.n_montagne, 80);
@@ -128,7 +128,7 @@ TEST(MemoMontagna, An81stElementIsRefusedWithNothingWritten) {
 
 TEST(MemoIndicatori, BuiltInLine) {
   modello m = con_percorso(141);
-  memo_indicatori_v_max(m, 700, 95, 100, 105, 0, 95, 100, 105, 0);
+  tieni(m, memo_indicatori_v_max(m, 700, 95, 100, 105, 0, 95, 100, 105, 0));
   const cella& c = m.percorso[15];
   EXPECT_EQ(c.tipo, 6);
   EXPECT_EQ(c.dato1, 1919);
@@ -155,7 +155,7 @@ TEST(MemoIndicatori, ValuesRoundAndKeepTheirLowSixteenBits) {
   };
   for (const caso& c : casi) {
     modello m = con_percorso(141);
-    memo_indicatori_v_max(m, 1000, c.vs, c.vs, c.vs, c.strisce_s, c.vd, c.vd, c.vd, c.strisce_d);
+    tieni(m, memo_indicatori_v_max(m, 1000, c.vs, c.vs, c.vs, c.strisce_s, c.vd, c.vd, c.vd, c.strisce_d));
     const cella& cl = m.percorso[21];
     EXPECT_EQ(cl.dato1, c.valore) << c.vs << " " << c.vd;
     EXPECT_EQ(cl.dato3, c.valore) << c.vs << " " << c.vd;
@@ -184,7 +184,7 @@ TEST(MemoIndicatori, RefusesATakenCellOrOneOutsideTheRoute) {
       m.percorso[static_cast<size_t>(cella_attesa)].tipo = c.tipo_prima;
       m.percorso[static_cast<size_t>(cella_attesa)].montagna = 3;
     }
-    memo_indicatori_v_max(m, c.posizione, 95, 100, 105, 0, 95, 100, 105, 0);
+    tieni(m, memo_indicatori_v_max(m, c.posizione, 95, 100, 105, 0, 95, 100, 105, 0));
     EXPECT_EQ(m.codice_errore, c.accettato ? 0 : 21) << c.posizione;
     EXPECT_FALSE(m.posizione_valida);
     if (dentro) {
@@ -199,8 +199,8 @@ TEST(MemoIndicatori, RefusesATakenCellOrOneOutsideTheRoute) {
 TEST(MemoIndicatori, AnEarlierCodeStays) {
   modello m = con_percorso(141);
   segna_errore(m, 15, 68950);
-  memo_indicatori_v_max(m, 1000, 95, 100, 105, 0, 95, 100, 105, 0);
-  memo_montagna(m, 0, 1000, 1);
+  tieni(m, memo_indicatori_v_max(m, 1000, 95, 100, 105, 0, 95, 100, 105, 0));
+  tieni(m, memo_montagna(m, 0, 1000, 1));
   EXPECT_EQ(m.codice_errore, 15);
   EXPECT_EQ(m.posizione_errore, 68950);
 }

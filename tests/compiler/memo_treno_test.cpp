@@ -13,7 +13,7 @@ namespace {
 
 TEST(MemoSegnale, BuiltInSignalLandsInCell28WithItsMarks) {
   modello m = con_percorso(1381);
-  memo_segnale(m, 1350, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0);
+  tieni(m, memo_segnale(m, 1350, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(m.codice_errore, 0);
   const cella& c = m.percorso[28];
   EXPECT_EQ(c.tipo, 1);
@@ -40,7 +40,7 @@ TEST(MemoSegnale, BuiltInSignalLandsInCell28WithItsMarks) {
 TEST(MemoSegnale, PackedValuesAndMarksFollowTheirFormulas) {
   // Signal at 1000 (cell 21): sx 1, s1..s3 7 8 9, rapp 3, dx 2, d1..d3 1 2 3.
   modello m = con_percorso(100);
-  memo_segnale(m, 1000, 1, 7, 8, 9, 3, 2, 1, 2, 3, 0);
+  tieni(m, memo_segnale(m, 1000, 1, 7, 8, 9, 3, 2, 1, 2, 3, 0));
   const cella& c = m.percorso[21];
   EXPECT_EQ(c.tipo, 1);
   EXPECT_EQ(c.dato1, 71);
@@ -54,7 +54,7 @@ TEST(MemoSegnale, PackedValuesAndMarksFollowTheirFormulas) {
 TEST(MemoSegnale, WideValuesKeepTheirLowBits) {
   modello m = con_percorso(100);
   // s1 * 10 + d1 = 40001 -> low 16 bits -25535; a marca of 9 * 30 + 1 = 271 -> 15.
-  memo_segnale(m, 1000, 9, 4000, 0, 0, 0, 0, 1, 0, 0, 0);
+  tieni(m, memo_segnale(m, 1000, 9, 4000, 0, 0, 0, 0, 1, 0, 0, 0));
   EXPECT_EQ(m.percorso[21].dato1, -25535);
   EXPECT_EQ(m.percorso[19].marca, 271 % 256);
 }
@@ -69,7 +69,7 @@ TEST(MemoSegnale, TempoIsStoredOnlyForSx2AndShortWaitsBecome101) {
   };
   for (const caso& k : casi) {
     modello m = con_percorso(100);
-    memo_segnale(m, 1000, k.sx, 0, 0, 0, 0, 0, 0, 0, 0, k.tempo);
+    tieni(m, memo_segnale(m, 1000, k.sx, 0, 0, 0, 0, 0, 0, 0, 0, k.tempo));
     EXPECT_EQ(m.percorso[21].tempo, k.atteso) << "sx " << k.sx << " tempo " << k.tempo;
   }
 }
@@ -78,7 +78,7 @@ TEST(MemoSegnale, MontagnaMarkCountsAsFreeAndKeepsItsMontagna) {
   modello m = con_percorso(100);
   m.percorso[21].tipo = 11;
   m.percorso[21].montagna = 2;
-  memo_segnale(m, 1000, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+  tieni(m, memo_segnale(m, 1000, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[21].tipo, 1);
   EXPECT_EQ(m.percorso[21].montagna, 2);
@@ -98,7 +98,7 @@ TEST(MemoSegnale, RefusedWith16WhenItsCellIsTakenOrOutsideTheRoute) {
     modello m = con_percorso(100);
     if (k.occupa_cella_21) m.percorso[21].tipo = 6;
     const std::vector<cella> prima = m.percorso;
-    memo_segnale(m, k.posizione, 2, 4, 1, 0, 0, 0, 0, 0, 0, 50);
+    tieni(m, memo_segnale(m, k.posizione, 2, 4, 1, 0, 0, 0, 0, 0, 0, 50));
     EXPECT_EQ(m.codice_errore, 16) << k.nome;
     EXPECT_FALSE(m.posizione_valida) << k.nome;  // recorders never set a position
     for (size_t i = 0; i < prima.size(); ++i) {
@@ -111,7 +111,7 @@ TEST(MemoSegnale, RefusedWith16WhenItsCellIsTakenOrOutsideTheRoute) {
 TEST(MemoSegnale, MarksBeforeCellZeroAreLeftOut) {
   // Signal at 150 m: cell 4; its marks would be cells 2, 0, -2, -4.
   modello m = con_percorso(20);
-  memo_segnale(m, 150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  tieni(m, memo_segnale(m, 150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[4].tipo, 1);
   EXPECT_EQ(m.percorso[2].marca, 31);
@@ -121,7 +121,7 @@ TEST(MemoSegnale, MarksBeforeCellZeroAreLeftOut) {
 TEST(MemoSegnale, AnEarlierCodeStaysWhenTheSignalIsAccepted) {
   modello m = con_percorso(100);
   m.codice_errore = 15;
-  memo_segnale(m, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  tieni(m, memo_segnale(m, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(m.codice_errore, 15);
   EXPECT_EQ(m.percorso[21].tipo, 1);
 }
@@ -130,7 +130,7 @@ TEST(MemoSegnale, AnEarlierCodeStaysWhenTheSignalIsAccepted) {
 
 TEST(MemoRallentamento, BuiltInSlowDownAt27900) {
   modello m = con_percorso(1381);
-  memo_rallentamento(m, 27900, 70, 350, 0, 1, 0);
+  tieni(m, memo_rallentamento(m, 27900, 70, 350, 0, 1, 0));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[535].tipo, 4);
   EXPECT_EQ(m.percorso[559].tipo, 3);
@@ -151,7 +151,7 @@ TEST(MemoRallentamento, BuiltInSlowDownAt27900) {
 TEST(MemoRallentamento, WarningOnlyBeyond1500) {
   {  // 1500: no warning, no approach cells even with f_ta = 1.
     modello m = con_percorso(100);
-    memo_rallentamento(m, 1500, 60, 350, 0, 1, 0);
+    tieni(m, memo_rallentamento(m, 1500, 60, 350, 0, 1, 0));
     EXPECT_EQ(m.codice_errore, 0);
     EXPECT_EQ(m.percorso[31].tipo, 3);
     EXPECT_EQ(m.percorso[38].tipo, 2);
@@ -159,7 +159,7 @@ TEST(MemoRallentamento, WarningOnlyBeyond1500) {
   }
   {  // 1550 over 350 m: warning 8, start 32, end 39, approach 7, 6, 5, 4.
     modello m = con_percorso(100);
-    memo_rallentamento(m, 1550, 60, 350, 0, 1, 0);
+    tieni(m, memo_rallentamento(m, 1550, 60, 350, 0, 1, 0));
     EXPECT_EQ(m.codice_errore, 0);
     EXPECT_EQ(m.percorso[8].tipo, 4);
     EXPECT_EQ(m.percorso[32].tipo, 3);
@@ -177,7 +177,7 @@ TEST(MemoRallentamento, SecondAndThirdValuesWhereTheyBelong) {
   // d_v 40 and f_tt 7: dato2 on every cell (the approach cells count 1 to
   // 4), dato3 on start and end only.
   modello m = con_percorso(100);
-  memo_rallentamento(m, 2500, 60, 300, 7, 1, 40);
+  tieni(m, memo_rallentamento(m, 2500, 60, 300, 7, 1, 40));
   const int w = 27, s = 51, e = 57;
   EXPECT_EQ(m.percorso[w].dato2, 40);
   EXPECT_EQ(m.percorso[w].dato3, 0);
@@ -191,14 +191,14 @@ TEST(MemoRallentamento, SecondAndThirdValuesWhereTheyBelong) {
 
 TEST(MemoRallentamento, WithoutApproachFlagNoApproachCells) {
   modello m = con_percorso(100);
-  memo_rallentamento(m, 2500, 60, 300, 0, 0, 0);
+  tieni(m, memo_rallentamento(m, 2500, 60, 300, 0, 0, 0));
   EXPECT_EQ(m.percorso[27].tipo, 4);
   for (int c = 20; c < 27; ++c) EXPECT_EQ(m.percorso[c].tipo, 0) << c;
 }
 
 TEST(MemoRallentamento, StartAndEndInOneCellLeaveAStart) {
   modello m = con_percorso(100);
-  memo_rallentamento(m, 2500, 60, 0, 5, 0, 0);
+  tieni(m, memo_rallentamento(m, 2500, 60, 0, 5, 0, 0));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[51].tipo, 3);
   EXPECT_EQ(m.percorso[51].dato1, 60);
@@ -223,7 +223,7 @@ TEST(MemoRallentamento, RefusalsWriteNothing) {
     modello m = con_percorso(100);
     if (k.cella_occupata >= 0) m.percorso[static_cast<size_t>(k.cella_occupata)].tipo = 14;
     const std::vector<cella> prima = m.percorso;
-    memo_rallentamento(m, 2500, 60, k.l, 0, 1, 9);
+    tieni(m, memo_rallentamento(m, 2500, 60, k.l, 0, 1, 9));
     EXPECT_EQ(m.codice_errore, k.atteso) << k.nome;
     for (size_t i = 0; i < prima.size(); ++i) {
       EXPECT_EQ(m.percorso[i].tipo, prima[i].tipo) << k.nome << " cell " << i;
@@ -235,7 +235,7 @@ TEST(MemoRallentamento, RefusalsWriteNothing) {
 TEST(MemoRallentamento, TakenApproachCellGives20AndLeavesTheOtherMarks) {
   modello m = con_percorso(1381);
   m.percorso[532].tipo = 6;
-  memo_rallentamento(m, 27900, 70, 350, 0, 1, 0);
+  tieni(m, memo_rallentamento(m, 27900, 70, 350, 0, 1, 0));
   EXPECT_EQ(m.codice_errore, 20);
   EXPECT_EQ(m.percorso[535].tipo, 4);
   EXPECT_EQ(m.percorso[559].tipo, 3);
@@ -251,7 +251,7 @@ TEST(MemoRallentamento, TakenApproachCellGives20AndLeavesTheOtherMarks) {
 TEST(MemoRallentamento, MontagnaMarksCountAsFree) {
   modello m = con_percorso(100);
   for (int c : {27, 51, 57, 26, 25, 24, 23}) m.percorso[c].tipo = 11;
-  memo_rallentamento(m, 2500, 60, 300, 0, 1, 0);
+  tieni(m, memo_rallentamento(m, 2500, 60, 300, 0, 1, 0));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_EQ(m.percorso[27].tipo, 4);
   EXPECT_EQ(m.percorso[23].tipo, 5);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "compiler/fonte_sorgenti.h"
-#include "compiler/verifica_rendi.h"
 #include "output/memorizza_percorso.h"
+#include "pipeline/rilievi.h"
 #include "sources/testi.h"
 #include "tests/testo_sorgente.h"
 
@@ -37,7 +37,7 @@ std::string treno(std::vector<std::string> record) {
   return testo_di(record);
 }
 
-std::vector<std::string> righe(const std::string& l, const std::string& t, lingua_rilievi lingua,
+std::vector<std::string> righe(const std::string& l, const std::string& t, lingua lingua,
                                bool crea_linea = true) {
   std::vector<std::string> out;
   for (const rilievo& r : verifica_sorgenti(l, t, crea_linea))
@@ -60,7 +60,7 @@ class tabella_rilievi : public ::testing::TestWithParam<caso> {};
 
 TEST_P(tabella_rilievi, righe_esatte) {
   const caso& c = GetParam();
-  EXPECT_EQ(righe(c.linea, c.treno, lingua_rilievi::italiano), c.attese);
+  EXPECT_EQ(righe(c.linea, c.treno, lingua::italiano), c.attese);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -292,20 +292,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The same findings in English: the words change, the places and names do not.
 TEST(verifica, in_inglese) {
-  EXPECT_EQ(righe(linea({"pendneza, 2000, 4"}), treno({"velocita, 0", "velocita, 700, 100"}),
-                  lingua_rilievi::inglese),
-            (std::vector<std::string>{"V_linea.txt:4:1: warning: the field \"pendneza\" is no record "
-                                      "of this part: it is ignored (did you "
-                                      "mean \"pendenza\"?) [-Wparola-ignota]",
-                                      "V_T-.txt:2:1: error 25: the \"velocita\" record has 1 value, "
-                                      "it takes 2",
-                                      "V_T-.txt:3:11: warning: the first \"velocita\" record is at "
-                                      "700 m, not at 0: 0 applies before it "
-                                      "[-Wda-zero]"}));
+  EXPECT_EQ(
+      righe(linea({"pendneza, 2000, 4"}), treno({"velocita, 0", "velocita, 700, 100"}), lingua::inglese),
+      (std::vector<std::string>{"V_linea.txt:4:1: warning: the field \"pendneza\" is no record "
+                                "of this part: it is ignored (did you "
+                                "mean \"pendenza\"?) [-Wparola-ignota]",
+                                "V_T-.txt:2:1: error 25: the \"velocita\" record has 1 value, "
+                                "it takes 2",
+                                "V_T-.txt:3:11: warning: the first \"velocita\" record is at "
+                                "700 m, not at 0: 0 applies before it "
+                                "[-Wda-zero]"}));
   EXPECT_EQ(
       righe(linea_vuota,
             treno({"rallentamento, 8950, 70, 350, 0, 1, 0", "segnale, 7750, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0"}),
-            lingua_rilievi::inglese),
+            lingua::inglese),
       (std::vector<std::string>{"V_T-.txt:3:10: error 16: segnale at 7750 m: cell 156 is already "
                                 "taken by the "
                                 "warning board of the slow-down of V_T-.txt:2 (position 7750 m)"}));
@@ -357,27 +357,33 @@ TEST(verifica, corpus_stessa_compilazione_e_stessi_errori) {
     const std::string l = resto.substr(0, zero);
     const std::string t = zero == std::string::npos ? std::string() : resto.substr(zero + 1);
 
-    auto compila = [&](modello& m, destinazione_in_memoria& out) {
+    auto compila = [&](modello& m, destinazione_in_memoria& out, raccolta_diagnostiche& r) {
       fonte_in_memoria f;
       if (!(bandiere & 2)) f.testo_linea = l;
       if (!(bandiere & 4)) f.testo_treno = t;
       m.nome_linea = "Valle";
       m.nome_treno = "T1";
-      return memorizza_percorso(m, bandiere & 1, f, out);
+      return numero(memorizza_percorso(m, bandiere & 1, f, out, r));
     };
     modello prima, dopo;
     destinazione_in_memoria file_prima, file_dopo;
-    const int32_t fermo_prima = compila(prima, file_prima);
+    raccolta_diagnostiche diagnostiche_prima, diagnostiche_dopo;
+    const int32_t fermo_prima = compila(prima, file_prima, diagnostiche_prima);
     std::optional<std::string_view> treno_presente;
     if (!(bandiere & 4)) treno_presente = t;
     const std::vector<rilievo> rilievi = verifica_sorgenti(l, treno_presente, bandiere & 1);
-    const int32_t fermo_dopo = compila(dopo, file_dopo);
+    const int32_t fermo_dopo = compila(dopo, file_dopo, diagnostiche_dopo);
 
     SCOPED_TRACE(e.path().filename().string());
     EXPECT_EQ(fermo_prima, fermo_dopo);
     EXPECT_EQ(prima.codice_errore, dopo.codice_errore);
     EXPECT_EQ(prima.posizione_errore, dopo.posizione_errore);
     EXPECT_EQ(prima.riga_errore, dopo.riga_errore);
+    ASSERT_EQ(diagnostiche_prima.elenco.size(), diagnostiche_dopo.elenco.size());
+    for (size_t i = 0; i < diagnostiche_prima.elenco.size(); ++i) {
+      EXPECT_EQ(diagnostiche_prima.elenco[i].codice, diagnostiche_dopo.elenco[i].codice);
+      EXPECT_EQ(diagnostiche_prima.elenco[i].colonna, diagnostiche_dopo.elenco[i].colonna);
+    }
     EXPECT_EQ(file_prima.percorso.byte, file_dopo.percorso.byte);
     EXPECT_EQ(file_prima.tabella.byte, file_dopo.tabella.byte);
     EXPECT_EQ(file_prima.linea.byte, file_dopo.linea.byte);

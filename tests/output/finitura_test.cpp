@@ -33,7 +33,8 @@ struct percorso_a_mano {
     return *this;
   }
   modello finito() {
-    finisci_percorso(m);
+    raccolta_diagnostiche diagnostiche;
+    finisci_percorso(m, diagnostiche);
     return m;
   }
 };
@@ -366,7 +367,8 @@ TEST(Finitura, CodesOfFinishingReplaceAnEarlierCodeAndTheRestGoesOn) {
 
 TEST(Finitura, AnUnsizedRouteIsLeftAlone) {
   modello m;
-  finisci_percorso(m);
+  raccolta_diagnostiche diagnostiche;
+  finisci_percorso(m, diagnostiche);
   EXPECT_TRUE(m.percorso.empty());
   EXPECT_EQ(m.codice_errore, 0);
 }

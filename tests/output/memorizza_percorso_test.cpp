@@ -21,6 +21,7 @@ struct esecuzione {
   fonte_in_memoria f;
   destinazione_in_memoria d;
   int32_t esito = -1;
+  raccolta_diagnostiche diagnostiche;
 };
 
 // Compiles a pair of sources in memory with the keys "C" (route) and "AB"
@@ -32,7 +33,7 @@ esecuzione esegui(const std::string& testo_treno, const std::string& testo_linea
   e.m.nome_treno = "AB";
   e.f.testo_linea = testo_linea;
   e.f.testo_treno = testo_treno;
-  e.esito = memorizza_percorso(e.m, 1, e.f, e.d);
+  e.esito = numero(memorizza_percorso(e.m, 1, e.f, e.d, e.diagnostiche));
   return e;
 }
 

@@ -42,7 +42,8 @@ destinazione_in_memoria compilati_dal_nucleo(const std::string& linea, const std
   f.testo_linea = linea;
   f.testo_treno = treno;
   destinazione_in_memoria d;
-  EXPECT_EQ(compattatore::memorizza_percorso(m, j, f, d), 0);
+  compattatore::raccolta_diagnostiche diagnostiche;
+  EXPECT_EQ(compattatore::numero(compattatore::memorizza_percorso(m, j, f, d, diagnostiche)), 0);
   return d;
 }
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "compiler/codifica.h"
-#include "compiler/verifica_rendi.h"
+#include "pipeline/rilievi.h"
 
 namespace compattatore {
 
@@ -35,7 +35,7 @@ struct opzioni_compila {
   bool silenzioso = false;              // --quiet: no summary line on success
   bool rigoroso = false;                // --strict: any warning fails the run
   std::set<std::string> avvisi_spenti;  // -Wno-NAME, by NAME
-  lingua_rilievi lingua = lingua_rilievi::italiano;  // of findings and summary; from the environment
+  lingua lingua_messaggi = lingua::italiano;  // of findings and summary; from the environment
 };
 
 struct esito_argomenti {

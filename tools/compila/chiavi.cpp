@@ -1,5 +1,7 @@
 #include "tools/compila/chiavi.h"
 
+#include "pipeline/catalogo.h"
+
 namespace compattatore {
 namespace {
 
@@ -10,11 +12,20 @@ bool finisce_con(std::string_view s, std::string_view coda) {
   return s.size() >= coda.size() && s.substr(s.size() - coda.size()) == coda;
 }
 
+// The reasons a key can be refused, for one key.
+struct difetti {
+  id_messaggio vuota, lunga, barra;
+};
+constexpr difetti difetti_percorso{id_messaggio::uso_chiave_percorso_vuota, id_messaggio::uso_chiave_percorso_lunga,
+                                   id_messaggio::uso_chiave_percorso_barra};
+constexpr difetti difetti_treno{id_messaggio::uso_chiave_treno_vuota, id_messaggio::uso_chiave_treno_lunga,
+                                id_messaggio::uso_chiave_treno_barra};
+
 // Returns the reason why `chiave` cannot be a key, or "" when it can.
-std::string difetto_chiave(const std::string& chiave, const std::string& quale) {
-  if (chiave.empty()) return "la chiave " + quale + " e' vuota";
-  if (chiave.size() > 0xFFFF) return "la chiave " + quale + " supera 65535 byte";
-  if (chiave.find('/') != std::string::npos) return "la chiave " + quale + " contiene \"/\": " + chiave;
+std::string difetto_chiave(const std::string& chiave, const difetti& quale) {
+  if (chiave.empty()) return rendi(quale.vuota);
+  if (chiave.size() > 0xFFFF) return rendi(quale.lunga);
+  if (chiave.find('/') != std::string::npos) return rendi(quale.barra, {chiave});
   return "";
 }
 
@@ -39,13 +50,12 @@ esito_chiavi chiavi_di(const opzioni_compila& o) {
   } else {
     std::string_view nome = nome_base(o.sorgente_linea);
     if (!finisce_con(nome, coda_linea) || nome.size() == coda_linea.size()) {
-      e.errore = "il nome della sorgente della linea non e' PERCORSO_linea.txt (serve --route): " +
-                 o.sorgente_linea;
+      e.errore = rendi(id_messaggio::uso_nome_sorgente_linea, {o.sorgente_linea});
       return e;
     }
     e.k.linea = std::string(nome.substr(0, nome.size() - coda_linea.size()));
   }
-  if (std::string d = difetto_chiave(e.k.linea, "del percorso"); !d.empty()) {
+  if (std::string d = difetto_chiave(e.k.linea, difetti_percorso); !d.empty()) {
     e.errore = d;
     return e;
   }
@@ -57,13 +67,12 @@ esito_chiavi chiavi_di(const opzioni_compila& o) {
     const std::string testa = e.k.linea + "_";
     if (nome.size() <= testa.size() + coda_treno.size() || nome.substr(0, testa.size()) != testa ||
         !finisce_con(nome, coda_treno)) {
-      e.errore = "il nome della sorgente del treno non e' " + testa + "TRENO-.txt (serve --train): " +
-                 o.sorgente_treno;
+      e.errore = rendi(id_messaggio::uso_nome_sorgente_treno, {testa, o.sorgente_treno});
       return e;
     }
     e.k.treno = std::string(nome.substr(testa.size(), nome.size() - testa.size() - coda_treno.size()));
   }
-  if (std::string d = difetto_chiave(e.k.treno, "del treno"); !d.empty()) {
+  if (std::string d = difetto_chiave(e.k.treno, difetti_treno); !d.empty()) {
     e.errore = d;
     return e;
   }

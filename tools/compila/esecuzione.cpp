@@ -8,6 +8,8 @@
 #include "compiler/diagnostica.h"
 #include "compiler/fonte_sorgenti.h"
 #include "compiler/verifica.h"
+#include "pipeline/catalogo.h"
+#include "pipeline/rilievi.h"
 #include "tools/compila/json.h"
 #include "tools/compila/rapporto.h"
 #include "tools/compila/riepilogo.h"
@@ -31,7 +33,7 @@ esito_esecuzione errore_uso(const std::string& motivo) {
   return e;
 }
 
-esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(x.file + ": " + x.motivo); }
+esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(rendi(id_messaggio::piattaforma_su_file, {x.file, x.motivo})); }
 
 struct da_scrivere {
   std::string percorso;
@@ -50,7 +52,7 @@ compilazione compila_testi(const std::string& testo_linea, const std::string& te
   fonte_in_memoria fonte;
   fonte.testo_linea = testo_linea;
   fonte.testo_treno = testo_treno;
-  c.fermo = memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati);
+  c.fermo = numero(memorizza_percorso(c.m, crea_linea ? 1 : 0, fonte, c.compilati, c.diagnostiche));
   return c;
 }
 
@@ -78,7 +80,7 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     esito_esecuzione e;
     e.uscita = uscita_uso_o_file;
     for (const rilievo& r : note)
-      e.errore_standard += formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua) + "\n";
+      e.errore_standard += formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua_messaggi) + "\n";
     return e;
   }
 
@@ -108,18 +110,11 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
   const bool errore = memorizzato.codice != 0;
   const bool rifiutato_rigoroso = o.rigoroso && !r.avvisi.empty();
   const bool scrivi = !o.solo_verifica && (!errore || o.scrivi_con_errore) && !rifiutato_rigoroso;
-  const bool en = o.lingua == lingua_rilievi::inglese;
   if (!o.solo_verifica && !scrivi) {
-    if (errore)
-      e.errore_standard += en ? "compila: no file written: the compile stored an error (--write-on-error "
-                                "writes them all the same)\n"
-                              : "compila: nessun file scritto: la compilazione ha memorizzato un errore "
-                                "(--write-on-error li scrive comunque)\n";
-    else
-      e.errore_standard += en ? "compila: no file written: --strict and " + std::to_string(r.avvisi.size()) +
-                                    " warnings\n"
-                              : "compila: nessun file scritto: --strict e " + std::to_string(r.avvisi.size()) +
-                                    " avvisi\n";
+    e.errore_standard += prefisso + (errore ? rendi(id_messaggio::compila_nessun_file_errore, {}, o.lingua_messaggi)
+                                            : rendi(id_messaggio::compila_nessun_file_rigoroso,
+                                                    {std::to_string(r.avvisi.size())}, o.lingua_messaggi)) +
+                         "\n";
   }
 
   std::vector<std::string> scritti;
@@ -135,8 +130,7 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     for (const da_scrivere& f : file)
       for (const std::string* ingresso : {&o.sorgente_linea, &o.sorgente_treno})
         if (scrittura_tocca(*ingresso, f.percorso)) {
-          esito_esecuzione rifiutato = fallita(f.percorso + ": e' la sorgente " + *ingresso +
-                                               ", che non va sovrascritta; nessun file scritto");
+          esito_esecuzione rifiutato = fallita(rendi(id_messaggio::compila_sovrascrive_sorgente, {f.percorso, *ingresso}));
           rifiutato.errore_standard = e.errore_standard + rifiutato.errore_standard;
           return rifiutato;
         }
@@ -156,23 +150,8 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
   if (o.json) e.uscita_standard = oggetto_json(memorizzato, scritti, r.avvisi);
   e.uscita = errore || rifiutato_rigoroso ? uscita_errore_memorizzato : uscita_pulita;
   if (e.uscita == uscita_pulita && !o.silenzioso)
-    e.errore_standard += riepilogo(conta(c.m), scritti.size(), o.solo_verifica, o.lingua);
+    e.errore_standard += riepilogo(conta(c.m), scritti.size(), o.solo_verifica, o.lingua_messaggi);
   return e;
-}
-
-lingua_rilievi lingua_da_ambiente() {
-  // The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty
-  // names the language; "en" (en, en_GB.UTF-8, ...) is English, any other
-  // is Italian.
-  for (const char* nome : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* v = std::getenv(nome);
-    if (v == nullptr || *v == '\0') continue;
-    const std::string_view valore(v);
-    const bool inglese = valore.rfind("en", 0) == 0 && (valore.size() == 2 || valore[2] == '_' ||
-                                                         valore[2] == '.' || valore[2] == '@');
-    return inglese ? lingua_rilievi::inglese : lingua_rilievi::italiano;
-  }
-  return lingua_rilievi::italiano;
 }
 
 esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argomenti) {
@@ -191,7 +170,7 @@ esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argoment
     case esito_argomenti::azione::errore: return errore_uso(a.errore);
     case esito_argomenti::azione::compila: break;
   }
-  a.opzioni.lingua = lingua_da_ambiente();
+  a.opzioni.lingua_messaggi = lingua_da_ambiente();
   return esegui_compila(a.opzioni);
 }
 

@@ -34,6 +34,7 @@ struct compilazione {
   modello m;
   int32_t fermo = 0;                // 0, or 1250 / 1251 when a header guard stopped it
   destinazione_in_memoria compilati;  // the files handed over (none when stopped)
+  raccolta_diagnostiche diagnostiche;  // every error found, in the order found
 };
 
 // Returns the compile of the two source texts under the keys `k`, with the
@@ -57,7 +58,7 @@ esito_esecuzione esegui_compila(const opzioni_compila& o);
 
 // Returns the language of the messages from the environment: LC_ALL, then
 // LC_MESSAGES, then LANG; "en" is English, anything else Italian.
-lingua_rilievi lingua_da_ambiente();
+lingua lingua_da_ambiente();
 
 // Returns the whole run for the arguments after the program name: usage
 // text for --help, the version for --version, a reason and the usage line

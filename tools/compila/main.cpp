@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pipeline/catalogo.h"
 #include "tools/compila/esecuzione.h"
 
 namespace {
@@ -26,13 +27,14 @@ int main(int argc, char** argv) {
   try {
     e = compattatore::esegui_riga_di_comando(argomenti);
   } catch (const std::exception& x) {
-    std::fprintf(stderr, "compila: errore interno: %s\n", x.what());
+    std::fprintf(stderr, "compila: %s\n",
+                 compattatore::rendi(compattatore::id_messaggio::compila_errore_interno, {x.what()}).c_str());
     return compattatore::uscita_uso_o_file;
   }
   scrivi_tutto(stderr, e.errore_standard);
   // The JSON object is the result of the run: losing it is a failure.
   if (!scrivi_tutto(stdout, e.uscita_standard)) {
-    std::fprintf(stderr, "compila: standard output: scrittura fallita\n");
+    std::fprintf(stderr, "compila: %s\n", compattatore::rendi(compattatore::id_messaggio::compila_uscita_standard).c_str());
     return compattatore::uscita_uso_o_file;
   }
   return e.uscita;

@@ -1,6 +1,6 @@
 #include "tools/compila/rapporto.h"
 
-#include "compiler/verifica_rendi.h"
+#include "pipeline/rilievi.h"
 
 namespace compattatore {
 
@@ -26,7 +26,7 @@ rapporto componi_rapporto(const modello& m, const std::vector<rilievo>& note,
                           const std::vector<rilievo>& rilievi, const opzioni_compila& o) {
   rapporto out;
   auto riga = [&](const rilievo& r) {
-    return formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua);
+    return formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua_messaggi);
   };
   for (const rilievo& r : note) out.righe += riga(r) + "\n";
 
@@ -35,14 +35,14 @@ rapporto componi_rapporto(const modello& m, const std::vector<rilievo>& note,
 
   for (const rilievo& r : rilievi) {
     if (r.livello == livello_rilievo::avviso) {
-      const std::string nome(testo_di(r.messaggio).nome);
+      const std::string nome(nome_avviso(r.messaggio));
       if (o.avvisi_spenti.count(nome)) continue;
       avviso_json a;
       a.file = r.fonte == sorgente::linea ? o.sorgente_linea : o.sorgente_treno;
       a.riga = r.riga;
       a.colonna = r.colonna;
       a.nome = nome;
-      a.messaggio = messaggio_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua);
+      a.messaggio = messaggio_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua_messaggi);
       out.avvisi.push_back(std::move(a));
     }
     out.righe += riga(r) + "\n";

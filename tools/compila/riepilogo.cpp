@@ -1,5 +1,7 @@
 #include "tools/compila/riepilogo.h"
 
+#include "pipeline/catalogo.h"
+
 namespace compattatore {
 
 conteggi conta(const modello& m) {
@@ -25,22 +27,17 @@ conteggi conta(const modello& m) {
   return c;
 }
 
-std::string riepilogo(const conteggi& c, size_t scritti, bool verifica, lingua_rilievi l) {
-  const bool en = l == lingua_rilievi::inglese;
-  auto n = [](int v) { return std::to_string(v); };
-  std::string s = "compila: ";
-  if (en) {
-    s += "route of " + n(c.lunghezza) + " m; " + n(c.stazioni) + " stations, " + n(c.segnali) + " signals, " +
-         n(c.rallentamenti) + " slow-downs, " + n(c.cartelli) + " sign boards, " + n(c.cambi_velocita) +
-         " speed changes; ";
-    s += verifica ? "no file written (--check)" : std::to_string(scritti) + " files written";
-  } else {
-    s += "percorso di " + n(c.lunghezza) + " m; " + n(c.stazioni) + " stazioni, " + n(c.segnali) +
-         " segnali, " + n(c.rallentamenti) + " rallentamenti, " + n(c.cartelli) + " cartelli, " +
-         n(c.cambi_velocita) + " cambi di velocita'; ";
-    s += verifica ? "nessun file scritto (--check)" : std::to_string(scritti) + " file scritti";
-  }
-  return s + "\n";
+std::string riepilogo(const conteggi& c, size_t scritti, bool verifica, lingua l) {
+  auto n = [](int64_t v) { return std::to_string(v); };
+  const std::string file = verifica
+                               ? rendi(id_messaggio::compila_riepilogo_verifica, {}, l)
+                               : rendi(id_messaggio::compila_riepilogo_scritti, {n(int64_t(scritti))}, l);
+  return "compila: " +
+         rendi(id_messaggio::compila_riepilogo,
+               {n(c.lunghezza), n(c.stazioni), n(c.segnali), n(c.rallentamenti), n(c.cartelli),
+                n(c.cambi_velocita), file},
+               l) +
+         "\n";
 }
 
 }  // namespace compattatore

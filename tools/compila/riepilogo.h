@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "compiler/verifica_rendi.h"
+#include "pipeline/catalogo.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -24,6 +24,6 @@ conteggi conta(const modello& m);
 
 // Returns the summary line, "compila: " first, a line end last. `scritti`
 // is the number of files written; `verifica` says that none was meant to be.
-std::string riepilogo(const conteggi& c, size_t scritti, bool verifica, lingua_rilievi l);
+std::string riepilogo(const conteggi& c, size_t scritti, bool verifica, lingua l);
 
 }  // namespace compattatore

@@ -1,10 +1,11 @@
-#include "compiler/verifica_rendi.h"
+#include "pipeline/rilievi.h"
 
 namespace compattatore {
 namespace {
 
-void aggiungi_argomento(std::string& s, std::string_view a) {
+std::string senza_controlli(std::string_view a) {
   static const char cifre[] = "0123456789abcdef";
+  std::string s;
   for (char ch : a) {
     const unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F) {
@@ -15,6 +16,7 @@ void aggiungi_argomento(std::string& s, std::string_view a) {
       s += ch;
     }
   }
+  return s;
 }
 
 std::string_view file_di(sorgente f, std::string_view linea, std::string_view treno) {
@@ -25,40 +27,22 @@ std::string_view file_di(sorgente f, std::string_view linea, std::string_view tr
 
 }  // namespace
 
-std::string rendi_messaggio(messaggio_verifica id, const std::vector<std::string>& argomenti,
-                            std::string_view altro, lingua_rilievi l) {
-  const testo_messaggio& t = testo_di(id);
-  const std::string_view modello = l == lingua_rilievi::inglese ? t.inglese : t.italiano;
-  std::string s;
-  for (size_t i = 0; i < modello.size(); ++i) {
-    if (modello[i] == '{' && i + 2 < modello.size() && modello[i + 2] == '}' && modello[i + 1] >= '0' &&
-        modello[i + 1] <= '9') {
-      const size_t n = static_cast<size_t>(modello[i + 1] - '0');
-      if (n == 0)
-        aggiungi_argomento(s, altro);
-      else if (n <= argomenti.size())
-        aggiungi_argomento(s, argomenti[n - 1]);
-      i += 2;
-      continue;
-    }
-    s += modello[i];
+std::string messaggio_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
+                              lingua l) {
+  std::vector<std::string> argomenti;
+  for (const std::string& a : r.argomenti) argomenti.push_back(senza_controlli(a));
+  std::string s = rendi(r.messaggio, argomenti, l);
+  if (r.altra_fonte != sorgente::nessuna) {
+    std::string altro = senza_controlli(file_di(r.altra_fonte, file_linea, file_treno));
+    if (r.altra_riga > 0) altro += ":" + std::to_string(r.altra_riga);
+    if (size_t p = s.find("{@}"); p != std::string::npos) s.replace(p, 3, altro);
   }
   return s;
 }
 
-std::string messaggio_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
-                              lingua_rilievi l) {
-  std::string altro;
-  if (r.altra_fonte != sorgente::nessuna) {
-    altro = std::string(file_di(r.altra_fonte, file_linea, file_treno));
-    if (r.altra_riga > 0) altro += ":" + std::to_string(r.altra_riga);
-  }
-  return rendi_messaggio(r.messaggio, r.argomenti, altro, l);
-}
-
 std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
-                             lingua_rilievi l) {
-  const bool en = l == lingua_rilievi::inglese;
+                             lingua l) {
+  const bool en = l == lingua::inglese;
   std::string s;
   const std::string_view file = file_di(r.fonte, file_linea, file_treno);
   if (!file.empty()) {
@@ -71,8 +55,6 @@ std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std:
   }
   switch (r.livello) {
     case livello_rilievo::errore:
-      // An error that stores no code (a source that cannot be read as
-      // text) has no number.
       s += en ? "error" : "errore";
       if (r.codice != 0) s += " " + std::to_string(r.codice);
       s += ": ";
@@ -86,9 +68,17 @@ std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std:
   }
   s += messaggio_rilievo(r, file_linea, file_treno, l);
   if (r.posizione) s += (en ? " (position " : " (posizione ") + std::to_string(*r.posizione) + " m)";
-  const std::string_view nome = testo_di(r.messaggio).nome;
+  const std::string_view nome = nome_avviso(r.messaggio);
   if (r.livello == livello_rilievo::avviso && !nome.empty()) s += " [-W" + std::string(nome) + "]";
   return s;
+}
+
+bool nome_avviso_noto(std::string_view nome) {
+  if (nome.empty()) return false;
+  // The ids are dense from 0; the catalogue names each one it knows.
+  for (uint16_t i = 0; nel_catalogo(static_cast<id_messaggio>(i)); ++i)
+    if (nome_avviso(static_cast<id_messaggio>(i)) == nome) return true;
+  return false;
 }
 
 }  // namespace compattatore

@@ -4,29 +4,30 @@
 //   FILE:LINE:COLUMN: avviso: MESSAGE [-WNAME]
 //   FILE:LINE:COLUMN: nota: MESSAGE
 // in English "error N:", "warning:", "note:", "(position P m)". The line and
-// column parts are left out where none applies.
+// column parts are left out where none applies; an error that stores no
+// code (a source that cannot be read as text) has no number. The words come
+// from the catalogue.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "compiler/verifica.h"
+#include "pipeline/catalogo.h"
 
 namespace compattatore {
 
-enum class lingua_rilievi : uint8_t { italiano, inglese };
-
-// Returns the words of `id` with its arguments put in; `altro` fills {0}.
-// Control bytes of an argument are written \xNN so that a line stays one line.
-std::string rendi_messaggio(messaggio_verifica id, const std::vector<std::string>& argomenti,
-                            std::string_view altro, lingua_rilievi l);
-
-// Returns the words of `r` alone, {0} filled with the other place it names.
+// Returns the words of `r` alone: its message with its arguments, {@}
+// filled with the other place it names (FILE:LINE). Control bytes of an
+// argument are written \xNN, so that a line stays one line.
 std::string messaggio_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
-                              lingua_rilievi l);
+                              lingua l);
 
 // Returns `r` as one line; `file_linea` and `file_treno` name the sources.
 std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
-                             lingua_rilievi l);
+                             lingua l);
+
+// Returns true when `nome` is the short name of a warning of the catalogue.
+bool nome_avviso_noto(std::string_view nome);
 
 }  // namespace compattatore
