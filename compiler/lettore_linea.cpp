@@ -101,13 +101,13 @@ struct lettura_linea {
     if (contiene(riga, "lunghezza") && contiene(riga, "percorso"))
       if (lunghezza() == esito::uscita) return esito::uscita;
     const bool progressiva = contiene_esatto(riga, "progressiva");
-    if (progressiva && contiene_esatto(riga, "tre")) leggi_progressiva(m.tabella[81]);
-    if (progressiva && contiene_esatto(riga, "due")) leggi_progressiva(m.tabella[82]);
-    if (progressiva && contiene_esatto(riga, "uno")) leggi_progressiva(m.tabella[83]);
+    if (progressiva && contiene_esatto(riga, "tre")) leggi_progressiva(m.tabella[voce_progressiva_a]);
+    if (progressiva && contiene_esatto(riga, "due")) leggi_progressiva(m.tabella[voce_progressiva_b]);
+    if (progressiva && contiene_esatto(riga, "uno")) leggi_progressiva(m.tabella[voce_progressiva_c]);
     const bool sfondo = contiene_esatto(riga, "sfondo");
-    if (sfondo && contiene_esatto(riga, "uno")) m.tabella[85].inizio = leggi_valore().v;
-    if (sfondo && contiene_esatto(riga, "due")) m.tabella[85].posizione = leggi_valore().v;
-    if (sfondo && contiene_esatto(riga, "tre")) m.tabella[85].fine = leggi_valore().v;
+    if (sfondo && contiene_esatto(riga, "uno")) m.tabella[voce_linea].inizio = leggi_valore().v;
+    if (sfondo && contiene_esatto(riga, "due")) m.tabella[voce_linea].posizione = leggi_valore().v;
+    if (sfondo && contiene_esatto(riga, "tre")) m.tabella[voce_linea].fine = leggi_valore().v;
     if (contiene_esatto(riga, "segnali") && contiene_esatto(riga, "ripetizione"))
       if (ripetizione() == esito::uscita) return esito::uscita;
     return esito::avanti;
@@ -115,7 +115,7 @@ struct lettura_linea {
 
   esito lunghezza() {
     const valore l = leggi_valore();
-    m.tabella[84].fine = l.v;
+    m.tabella[voce_misure].fine = l.v;
     // A negative length is refused like one above the bound: it would leave
     // fewer than the 7000 m of extension, or no route at all.
     if (l.v < 0 || l.v > lunghezza_massima) {
@@ -139,9 +139,9 @@ struct lettura_linea {
 
   esito ripetizione() {
     const valore da = leggi_valore();
-    m.tabella[86].inizio = da.v;
+    m.tabella[voce_treno].inizio = da.v;
     const valore a = leggi_valore();
-    m.tabella[86].fine = a.v;
+    m.tabella[voce_treno].fine = a.v;
     if (da.v % 50 != 0) {
       segna(codice::inizio_ripetizione, da.dove);
       return esito::uscita;
@@ -151,14 +151,14 @@ struct lettura_linea {
       return esito::uscita;
     }
     if (contiene_esatto(riga, "4")) {
-      m.tabella[86].posizione = 4;
+      m.tabella[voce_treno].posizione = 4;
     } else if (contiene_esatto(riga, "9")) {
-      m.tabella[86].posizione = 9;
+      m.tabella[voce_treno].posizione = 9;
     } else {
       segna(codice::codici_ripetizione, chiave);
       return esito::uscita;
     }
-    if (a.v == 0) m.tabella[86].posizione = 0;
+    if (a.v == 0) m.tabella[voce_treno].posizione = 0;
     return esito::avanti;
   }
 
@@ -318,7 +318,7 @@ struct lettura_linea {
       return esito::uscita;
     }
     cella& cl = m.percorso[static_cast<size_t>(c)];
-    cl.tipo = 14;
+    poni_tipo(cl, tipo_cella::cartello);
     cl.dato1 = static_cast<int16_t>(stato.slot_cartello);
     m.tabella[static_cast<size_t>(stato.slot_cartello)].nome = std::string(testo);
     stato.slot_cartello -= 1;

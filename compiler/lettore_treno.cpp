@@ -175,10 +175,10 @@ struct lettura_treno {
       return esito::uscita;
     }
     if (a > 0) {
-      z->tipo = 12;
+      poni_tipo(*z, tipo_cella::abbattimento_valore);
       z->dato1 = basso16(a);
     } else {
-      z->tipo = 13;
+      poni_tipo(*z, tipo_cella::abbattimento);
     }
     return esito::continua;
   }
@@ -282,7 +282,7 @@ struct lettura_treno {
       }
       // The stop cell takes the station whatever it held.
       if (cella* z = cella_a(m, arrotonda_frazione(f - 50, 50))) {
-        z->tipo = 10;
+        poni_tipo(*z, tipo_cella::fermata);
         z->dato1 = basso16(indice_stazione);
       }
     }
@@ -309,23 +309,23 @@ struct lettura_treno {
       if (r == esito::continua && prova) r = azione();
     };
     passo(contiene(riga, "frenata") && contiene(riga, "massa"), [&] {
-      m.tabella[84].inizio = campi.numero32();
+      m.tabella[voce_misure].inizio = campi.numero32();
       return esito::continua;
     });
     passo(contiene(riga, "vetture"), [&] {
-      m.tabella[84].posizione = campi.numero32();
+      m.tabella[voce_misure].posizione = campi.numero32();
       return esito::continua;
     });
     passo(contiene(riga, "velocit"), [&] { return velocita(); });
     passo(contiene(riga, "aderenza"), [&] { return aderenza(); });
     passo(contiene(riga, "orologio"), [&] {
-      m.tabella[86].intero3 = campi.numero16();
-      m.tabella[86].intero4 = campi.numero16();
-      m.tabella[86].intero5 = campi.numero16();
+      m.tabella[voce_treno].intero3 = campi.numero16();
+      m.tabella[voce_treno].intero4 = campi.numero16();
+      m.tabella[voce_treno].intero5 = campi.numero16();
       return esito::continua;
     });
     passo(contiene(riga, "sabbia"), [&] {
-      m.tabella[86].intero1 = campi.numero16();
+      m.tabella[voce_treno].intero1 = campi.numero16();
       return esito::continua;
     });
     passo(contiene(riga, "segnale"), [&] { return segnale(); });
@@ -399,8 +399,8 @@ bool leggi_treno(modello& m, lettore_campi& campi, stato_lettura& stato, raccolt
 }
 
 void concludi_treno(modello& m, raccolta_diagnostiche& d) {
-  for (int voce_km = 81; voce_km <= 83; ++voce_km) {
-    const voce& v = m.tabella[static_cast<size_t>(voce_km)];
+  for (size_t voce_km : {voce_progressiva_a, voce_progressiva_b, voce_progressiva_c}) {
+    const voce& v = m.tabella[voce_km];
     if (v.inizio % 50 != 0 || v.fine % 50 != 0) {
       registra_errore(m, d, codice::progressiva_non_multipla);
       return;

@@ -48,7 +48,7 @@ codice memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t tipo_lett
     cella& cl = m.percorso[static_cast<size_t>(c)];
     cl.montagna = static_cast<uint8_t>(tipo);
     const int64_t visitate = c - prima_del_tratto + 1;
-    if (segna && visitate % 4 == 0 && cl.tipo == 0) cl.tipo = 11;
+    if (segna && visitate % 4 == 0 && di_tipo(cl, tipo_cella::vuota)) poni_tipo(cl, tipo_cella::segno_montagna);
   }
   return codice::nessuno;
 }
@@ -69,7 +69,7 @@ codice memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t
     return static_cast<int16_t>(arrotonda_frazione(int64_t{vd} + 100 * int64_t{vs}, 5));
   };
   cella& cl = m.percorso[static_cast<size_t>(c)];
-  cl.tipo = 6;
+  poni_tipo(cl, tipo_cella::indicatori_velocita);
   cl.dato1 = velocita(vas, vad);
   cl.dato2 = velocita(vbs, vbd);
   cl.dato3 = velocita(vcs, vcd);

@@ -37,7 +37,7 @@ codice memo_segnale(modello& m, int32_t posizione, int32_t sx, int32_t s1, int32
     return codice::cella_segnale;
   }
 
-  segnale->tipo = 1;
+  poni_tipo(*segnale, tipo_cella::segnale);
   segnale->dato4 = basso16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx);
   segnale->dato1 = basso16(int64_t{s1} * 10 + d1);
   segnale->dato2 = basso16(int64_t{s2} * 10 + d2);
@@ -85,13 +85,13 @@ codice memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f
   cella& inizio = *cella_a(m, s);
   // End first, then start: a slow-down so short that both fall in one cell
   // leaves that cell a start.
-  fine.tipo = 2;
+  poni_tipo(fine, tipo_cella::fine_rallentamento);
   if (d_v != 0) fine.dato2 = basso16(d_v);
-  inizio.tipo = 3;
+  poni_tipo(inizio, tipo_cella::inizio_rallentamento);
   if (d_v != 0) inizio.dato2 = basso16(d_v);
   if (con_avviso) {
     cella& avviso = *cella_a(m, w);
-    avviso.tipo = 4;
+    poni_tipo(avviso, tipo_cella::avviso_rallentamento);
     if (d_v != 0) avviso.dato2 = basso16(d_v);
     avviso.dato1 = basso16(v);
   }
@@ -110,7 +110,7 @@ codice memo_rallentamento(modello& m, int32_t x, int32_t v, int32_t l, int32_t f
   }
   for (int64_t d = 0; d <= 3; ++d) {
     cella& avvicinamento = *cella_a(m, k - d);
-    avvicinamento.tipo = 5;
+    poni_tipo(avvicinamento, tipo_cella::approccio_rallentamento);
     avvicinamento.dato1 = basso16(d + 1);
     if (d_v != 0) avvicinamento.dato2 = basso16(d + 1);
   }

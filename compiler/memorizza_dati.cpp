@@ -13,8 +13,8 @@ void segna_fallimento(modello& m, raccolta_diagnostiche& d, sorgente s, const fa
 }  // namespace
 
 void memorizza_dati(modello& m, fonte_sorgenti& f, raccolta_diagnostiche& d) {
-  m.tabella[85].nome = m.nome_linea;
-  m.tabella[86].nome = m.nome_treno;
+  m.tabella[voce_linea].nome = m.nome_linea;
+  m.tabella[voce_treno].nome = m.nome_treno;
 
   testo_sorgente linea = f.linea();
   if (linea.s == testo_sorgente::stato::assente) {

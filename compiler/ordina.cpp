@@ -14,9 +14,9 @@ terna leggi(const voce& v) { return {v.inizio, v.fine, v.posizione}; }
 }  // namespace
 
 void progressive_ordina(modello& m) {
-  const terna a = leggi(m.tabella[81]);
-  const terna b = leggi(m.tabella[82]);
-  const terna c = leggi(m.tabella[83]);
+  const terna a = leggi(m.tabella[voce_progressiva_a]);
+  const terna b = leggi(m.tabella[voce_progressiva_b]);
+  const terna c = leggi(m.tabella[voce_progressiva_c]);
   std::array<terna, 3> nuovi{};
 
   // The sum is taken in 64 bits: three 32-bit values cannot overflow it.
@@ -44,7 +44,7 @@ void progressive_ordina(modello& m) {
   }
 
   for (int s = 0; s < 3; ++s) {
-    voce& v = m.tabella[81 + s];
+    voce& v = m.tabella[voce_progressiva_a + static_cast<size_t>(s)];
     v.inizio = nuovi[s].primo;
     v.fine = nuovi[s].secondo;
     v.posizione = nuovi[s].terzo;

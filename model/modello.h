@@ -10,11 +10,25 @@
 
 namespace compattatore {
 
-// One 50 m cell of the route. `tipo` is the element code (0 = nothing,
-// 1 signal, 2/3/4/5 slow-down end/start/warning/approach, 6 speed
-// indicators, 10 station stop, 11 montagna mark, 12/13 abbattimento with and
-// without value, 14 sign board). The last six members are independent of
-// `tipo`.
+// The element a route cell holds: the values of cella::tipo.
+enum class tipo_cella : uint8_t {
+  vuota = 0,
+  segnale = 1,
+  fine_rallentamento = 2,
+  inizio_rallentamento = 3,
+  avviso_rallentamento = 4,
+  approccio_rallentamento = 5,
+  indicatori_velocita = 6,
+  fermata = 10,             // station stop
+  segno_montagna = 11,      // montagna mark: the cell stays free
+  abbattimento_valore = 12, // abbattimento point with a value in dato1
+  abbattimento = 13,        // abbattimento point without a value
+  cartello = 14,            // sign board
+};
+
+// One 50 m cell of the route. `tipo` is the element code, a tipo_cella
+// value kept as the byte the route file carries. The last six members are
+// independent of `tipo`.
 struct cella {
   uint8_t tipo = 0;
   int16_t dato1 = 0;
@@ -29,8 +43,11 @@ struct cella {
   uint8_t aderenza = 0;
 };
 
+inline bool di_tipo(const cella& c, tipo_cella t) { return c.tipo == static_cast<uint8_t>(t); }
+inline void poni_tipo(cella& c, tipo_cella t) { c.tipo = static_cast<uint8_t>(t); }
+
 // A cell is free when nothing but (at most) a montagna mark stands in it.
-inline bool libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
+inline bool libera(const cella& c) { return di_tipo(c, tipo_cella::vuota) || di_tipo(c, tipo_cella::segno_montagna); }
 
 // One entry of `tabella`: a station, a sign text or a header entry.
 // `nome` holds single-byte text (code page 1252), one byte per character.
@@ -56,6 +73,20 @@ struct voce {
 inline constexpr int voci_tabella = 87;        // entries 0 to 86
 inline constexpr int voce_ultimo_cartello = 80; // sign texts grow down from here
 inline constexpr int max_montagne = 80;        // montagna elements 1 to 80
+
+// The header entries of tabella, after the stations and the sign texts.
+inline constexpr size_t voce_progressiva_a = 81;  // the three kilometric references,
+inline constexpr size_t voce_progressiva_b = 82;  // read from "tre", "due", "uno" and
+inline constexpr size_t voce_progressiva_c = 83;  // put in order by progressive_ordina
+inline constexpr size_t voce_misure = 84;  // route length (fine), braked mass (inizio), cars (posizione)
+inline constexpr size_t voce_linea = 85;   // route key, backgrounds, header value, table code
+inline constexpr size_t voce_treno = 86;   // train key, signal repetition, sand, clock
+
+// The header values the compile step stores: tabella[voce_linea].intero1 and
+// dato1 of the route's header cell.
+inline constexpr int16_t valore_intestazione_tabella = 610;
+inline constexpr int16_t valore_intestazione_percorso = 5121;
+inline constexpr size_t cella_intestazione = 1;
 
 // The track plan: an x/y point for every metre 0 to `ultimo`.
 //

@@ -20,7 +20,7 @@ unsigned char minuscola(unsigned char c) {
 
 // The first 25 character codes of W.
 std::string venticinque(const modello& m) {
-  std::string w = m.tabella[86].nome + m.tabella[85].nome;
+  std::string w = m.tabella[voce_treno].nome + m.tabella[voce_linea].nome;
   for (char& c : w) c = static_cast<char>(minuscola(static_cast<unsigned char>(c)));
   w += riempitivo;
   return w.substr(0, 25);

@@ -30,7 +30,7 @@ struct passata {
   bool libera_in(int64_t c) { return dentro(c) && libera(at(c)); }
 
   void marca(int64_t c) {
-    at(c).tipo = 12;
+    poni_tipo(at(c), tipo_cella::abbattimento_valore);
     at(c).dato1 = valore_abbattimento;
   }
 
@@ -54,16 +54,16 @@ struct passata {
   // cells before it, or has an existing one there capped at 180.
   void davanti_ai_segnali(int64_t i) {
     for (int64_t n = 1; n <= 20 && i - n >= 3; ++n) {
-      if (at(i - n).tipo != 1) continue;
+      if (!di_tipo(at(i - n), tipo_cella::segnale)) continue;
       const int64_t a = i - n - 1;
       const int64_t b = i - n - 2;
       if (libera(at(a))) {
         marca(a);
       } else if (libera(at(b))) {
         marca(b);
-      } else if (at(a).tipo == 12) {
+      } else if (di_tipo(at(a), tipo_cella::abbattimento_valore)) {
         at(a).dato1 = static_cast<int16_t>(minimo(valore_abbattimento, at(a).dato1));
-      } else if (at(b).tipo == 12) {
+      } else if (di_tipo(at(b), tipo_cella::abbattimento_valore)) {
         at(b).dato1 = static_cast<int16_t>(minimo(valore_abbattimento, at(b).dato1));
       } else {
         errore(codice::abbattimento_segnale, i - n);
@@ -109,7 +109,7 @@ struct passata {
           errore(codice::abbattimento_rallentamento, n);  // conta stays 8: no further point in this stretch
         }
       }
-    } while (at(n).tipo != 2 && n < ultima);
+    } while (!di_tipo(at(n), tipo_cella::fine_rallentamento) && n < ultima);
     return n;
   }
 
@@ -119,7 +119,7 @@ struct passata {
   int64_t fine_rallentamento(int64_t i) {
     int64_t n = i;
     do ++n;
-    while (at(n).tipo != 2 && n < ultima);
+    while (!di_tipo(at(n), tipo_cella::fine_rallentamento) && n < ultima);
     return n;
   }
 
@@ -129,7 +129,7 @@ struct passata {
     int64_t conta = 0;
     const int64_t fino_a = n + 12 < ultima ? n + 12 : ultima;
     for (int64_t k = n; k <= fino_a; ++k) {
-      if (at(k).tipo == 1) {
+      if (di_tipo(at(k), tipo_cella::segnale)) {
         conta = k - 1;
         break;
       }
@@ -146,9 +146,8 @@ struct passata {
 
   void esegui() {
     for (int64_t i = 1; i <= ultima - 2; ++i) {
-      const uint8_t tipo = at(i).tipo;
-      if (tipo == 4) davanti_ai_segnali(i);
-      if (tipo != 3) continue;
+      if (di_tipo(at(i), tipo_cella::avviso_rallentamento)) davanti_ai_segnali(i);
+      if (!di_tipo(at(i), tipo_cella::inizio_rallentamento)) continue;
       prima_dell_inizio(i);
       // Fast slow-downs (110 and above) get no points along their length.
       // The look-ahead for a signal then starts from this slow-down's own

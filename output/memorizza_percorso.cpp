@@ -27,7 +27,7 @@ codice memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione
                           raccolta_diagnostiche& diagnostiche) {
   // 1. Preparation.
   m.crea_linea = j;
-  segna_errore(m, 0);
+  segna_errore(m, numero(codice::nessuno));
   for (voce& v : m.tabella) v = voce{};
 
   // 2. Reading. Whatever code it leaves, the steps below run.
@@ -40,14 +40,15 @@ codice memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione
   // stopped before the route length) has no cell 1: its guards and header
   // cell values are skipped and an empty route file is written, so the
   // failure stays visible in codice_errore rather than in a made-up route.
-  cella* intestazione = m.percorso.size() > 1 ? &m.percorso[1] : nullptr;
-  if (m.tabella[85].intero1 != 0 || (intestazione && intestazione->dato1 != 0)) return fermata(diagnostiche, codice::intestazione_primo);
-  m.tabella[85].intero1 = 610;
-  if (intestazione) intestazione->dato1 = 5121;
-  if (m.tabella[85].orario != 0 || (intestazione && intestazione->dato2 != 0)) return fermata(diagnostiche, codice::intestazione_secondo);
+  cella* intestazione = m.percorso.size() > cella_intestazione ? &m.percorso[cella_intestazione] : nullptr;
+  voce& linea = m.tabella[voce_linea];
+  if (linea.intero1 != 0 || (intestazione && intestazione->dato1 != 0)) return fermata(diagnostiche, codice::intestazione_primo);
+  linea.intero1 = valore_intestazione_tabella;
+  if (intestazione) intestazione->dato1 = valore_intestazione_percorso;
+  if (linea.orario != 0 || (intestazione && intestazione->dato2 != 0)) return fermata(diagnostiche, codice::intestazione_secondo);
 
   // 5. Competition codes.
-  m.tabella[85].orario = codice_gara_st(m);
+  linea.orario = codice_gara_st(m);
   if (intestazione) intestazione->dato2 = codice_gara_og(m);
 
   // 6. Output, in the order line file, table file, route file.
