@@ -8,6 +8,7 @@
 #include "compiler/verifica.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -173,6 +174,16 @@ class verificatore {
     if (!trova_generale_linea()) return;
     if (!parte_generale()) return;
     parte_percorso();
+    // A line source without any route length fails at its end (code 25)
+    // when no route record has failed for it before.
+    if (!lunghezza_vista_ && !senza_lunghezza_detto_)
+      errore(25, id_messaggio::verifica_lunghezza_mancante, 0, 0);
+  }
+
+  // The compile cannot open an absent train source (code 25).
+  void treno_assente() {
+    fonte_ = sorgente::treno;
+    errore(25, id_messaggio::motivo_sorgente_illeggibile, 0, 0);
   }
 
   void treno(std::string_view testo) {
@@ -199,6 +210,9 @@ class verificatore {
   modello m_;                                  // cells placed by the real recorders
   std::vector<std::optional<occupante>> chi_;  // who took each cell
   bool senza_lunghezza_detto_ = false;
+  bool lunghezza_vista_ = false;
+  int32_t riga_quindici_linea_ = 0;  // the record beyond the route that ended the line phase
+  bool quindici_detto_ = false;
   int32_t slot_cartello_ = voce_ultimo_cartello;
   int64_t punto_piano_ = 2;  // the next plan point the curves would draw
   precedente pendenza_, velocita_, aderenza_;
@@ -257,10 +271,15 @@ class verificatore {
   // words and returns false. When the bad field lies on a later line than
   // the record's last value, the record ran short: the field is given back
   // so that it is taken as the next keyword field, as the author meant.
-  bool leggi_valori(std::string_view parola, std::initializer_list<campo> campi, std::vector<letto>& out) {
-    out.clear();
-    int32_t ultima_riga = riga_chiave_;
-    for (const campo& c : campi) {
+  // `da` and `a` read only the values from index `da` up to (not
+  // including) `a`, appended to `out`: a record the reader checks part way
+  // (a station) is read in its parts.
+  bool leggi_valori(std::string_view parola, std::initializer_list<campo> campi, std::vector<letto>& out,
+                    size_t da = 0, size_t a = SIZE_MAX) {
+    if (da == 0) out.clear();
+    int32_t ultima_riga = out.empty() ? riga_chiave_ : out.back().riga;
+    for (size_t i = da; i < std::min(a, campi.size()); ++i) {
+      const campo& c = *(campi.begin() + i);
       const lettore_campi prima = *campi_;
       letto x;
       try {
@@ -364,6 +383,7 @@ class verificatore {
   // The range test; on failure the compile stores 15 and ends the phase.
   bool entro(std::string_view parola, const letto& p, int64_t margine = 100) {
     if (entro_percorso(p.v, m_.ultima_cella, margine)) return true;
+    if (fonte_ == sorgente::linea && riga_quindici_linea_ == 0) riga_quindici_linea_ = p.riga;
     errore_a(15, id_messaggio::verifica_oltre_percorso, p,
              {std::string(parola), numero(p.v), numero(50 * int64_t{m_.ultima_cella} - margine)})
         .posizione = static_cast<int32_t>(p.v);
@@ -630,6 +650,7 @@ class verificatore {
     std::vector<letto> v;
     if (contiene(f, "lunghezza") && contiene(f, "percorso")) {
       uno = true;
+      lunghezza_vista_ = true;
       if (leggi_valori("lunghezza percorso", {{"lunghezza"}}, v)) lunghezza(v[0]);
     }
     const bool progressiva = contiene_esatto(f, "progressiva");
@@ -662,6 +683,7 @@ class verificatore {
   }
 
   void lunghezza(const letto& l) {
+    lunghezza_vista_ = true;
     if (l.v < 0 || l.v > 1000000) {
       errore_a(1, id_messaggio::verifica_lunghezza_fuori, l, {numero(l.v)});
       return;
@@ -973,6 +995,7 @@ class verificatore {
         numero(memo_segnale(m_, i(0), i(1), i(2), i(3), i(4), i(5), i(6), i(7), i(8), i(9), i(10)));
     if (codice_memo != 0) return cella_rifiutata(16, "segnale", v[0], c);
     prendi(c, ruolo::record, "segnale", riga_chiave_);
+    fermato_dalla_linea("segnale", v[0]);
   }
 
   void rallentamento() {
@@ -1003,6 +1026,20 @@ class verificatore {
     }
     if (x > 1500 && v[4].v != 0)
       for (int64_t d = 0; d <= 3; ++d) prendi(k - d, ruolo::approccio, "rallentamento", riga_chiave_);
+    fermato_dalla_linea("rallentamento", v[0]);
+  }
+
+  // The reader tests the error state after each signal and slow-down: a
+  // code 15 left by the line phase ends the train phase at the first one
+  // placed, with that record's position.
+  void fermato_dalla_linea(std::string_view parola, const letto& p) {
+    if (riga_quindici_linea_ == 0 || quindici_detto_) return;
+    quindici_detto_ = true;
+    rilievo& r =
+        errore_a(15, id_messaggio::verifica_fermato_dalla_linea, p, {std::string(parola), numero(p.v)});
+    r.posizione = static_cast<int32_t>(p.v);
+    r.altra_fonte = sorgente::linea;
+    r.altra_riga = riga_quindici_linea_;
   }
 
   void abbattimento() {
@@ -1024,41 +1061,50 @@ class verificatore {
     }
     const bool percorso = richiedi_percorso("stazione");
     std::vector<letto> v;
-    if (!leggi_valori("stazione",
-                      {{"posizione"},
-                       {"tipo", larghezza::l8},
-                       {"lunghezza"},
-                       {"byte1", larghezza::l8},
-                       {"byte5", larghezza::l8},
-                       {"byte4", larghezza::l8},
-                       {"intero1", larghezza::l16},
-                       {"intero2", larghezza::l16},
-                       {"byte2", larghezza::l8},
-                       {"intero3", larghezza::l16},
-                       {"intero4", larghezza::l16},
-                       {"intero5", larghezza::l16},
-                       {"byte3", larghezza::l8},
-                       {"ore"},
-                       {"minuti"},
-                       {"secondi"},
-                       {"nome", larghezza::testo}},
-                      v) ||
-        !percorso)
-      return;
-    virgola_dopo(v[16]);
-    const letto& P = v[0];
-    if (!entro("stazione", P, 800)) return;
+    const std::initializer_list<campo> campi = {{"posizione"},
+                                                {"tipo", larghezza::l8},
+                                                {"lunghezza"},
+                                                {"byte1", larghezza::l8},
+                                                {"byte5", larghezza::l8},
+                                                {"byte4", larghezza::l8},
+                                                {"intero1", larghezza::l16},
+                                                {"intero2", larghezza::l16},
+                                                {"byte2", larghezza::l8},
+                                                {"intero3", larghezza::l16},
+                                                {"intero4", larghezza::l16},
+                                                {"intero5", larghezza::l16},
+                                                {"byte3", larghezza::l8},
+                                                {"ore"},
+                                                {"minuti"},
+                                                {"secondi"},
+                                                {"nome", larghezza::testo}};
+    // The reader checks the position before it reads the kind, and the
+    // length before the rest: a failed check ends the record there. The
+    // rest is still read here, silently, so that it is not taken for
+    // further records.
+    auto resto_muto = [&](size_t da) {
+      const size_t fatti_prima = fatti.size();
+      leggi_valori("stazione", campi, v, da);
+      fatti.resize(fatti_prima);
+    };
+    if (!percorso) return resto_muto(0);
+    if (!leggi_valori("stazione", campi, v, 0, 1)) return;
+    const letto P = v[0];
+    if (!entro("stazione", P, 800)) return resto_muto(1);
     if (P.v % 50 != 0) {
       errore_a(8, id_messaggio::verifica_stazione_fuori_griglia, P, {numero(P.v)}).posizione =
           static_cast<int32_t>(P.v);
-      return;
+      return resto_muto(1);
     }
+    if (!leggi_valori("stazione", campi, v, 1, 3)) return;
     const int64_t tipo = v[1].v, L = v[2].v;
     if (L % 100 != 0) {
       errore_a(9, id_messaggio::verifica_stazione_lunghezza, v[2], {numero(P.v), numero(L)}).posizione =
           static_cast<int32_t>(P.v);
-      return;
+      return resto_muto(3);
     }
+    if (!leggi_valori("stazione", campi, v, 3)) return;
+    virgola_dopo(v[16]);
     const bool noto = (tipo >= 5 && tipo <= 8) || tipo == 11 || tipo == 12 || tipo == 24 || tipo >= 25;
     if (!noto) avviso(id_messaggio::avviso_tipo_stazione, v[1].riga, v[1].colonna, {numero(tipo)});
     if (v[13].v != 0 || v[14].v != 0 || v[15].v != 0) ora(v[13], v[13].v, v[14].v, v[15].v);
@@ -1121,7 +1167,10 @@ std::vector<rilievo> verifica_sorgenti(std::string_view linea, std::optional<std
                                        bool crea_linea) {
   verificatore v(crea_linea);
   v.linea(linea);
-  if (treno) v.treno(*treno);
+  if (treno)
+    v.treno(*treno);
+  else
+    v.treno_assente();
   return std::move(v.fatti);
 }
 

@@ -151,6 +151,8 @@ enum class id_messaggio : uint16_t {
   verifica_utf8_senza_cp1252,
   verifica_utf16,
   verifica_utf8_non_valido,
+  verifica_lunghezza_mancante,
+  verifica_fermato_dalla_linea,
   // What compila adds around the check pass.
   uso_riga,
   uso_codifica_sconosciuta,

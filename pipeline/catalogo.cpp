@@ -425,6 +425,12 @@ voce_catalogo voce_di(id_messaggio id) {
     case verifica_utf8_non_valido:
       return {"", "la sorgente non e' UTF-8 valido (--encoding=utf-8)",
               "the source is not valid UTF-8 (--encoding=utf-8)"};
+    case verifica_lunghezza_mancante:
+      return {"", "la sorgente della linea non ha la lunghezza del percorso",
+              "the line source has no route length"};
+    case verifica_fermato_dalla_linea:
+      return {"", "{1} a {2} m: la sorgente del treno si ferma qui, per il record oltre il percorso di {@}",
+              "{1} at {2} m: the train source stops here, because of the record beyond the route of {@}"};
     case uso_riga:
       return {"", "uso: compila [OPZIONI] SORGENTE_LINEA SORGENTE_TRENO (compila --help per le opzioni)",
               "usage: compila [OPTIONS] LINE_SOURCE TRAIN_SOURCE (compila --help for the options)"};

@@ -283,6 +283,20 @@ INSTANTIATE_TEST_SUITE_P(
              treno_vuoto,
              {"V_linea.txt:3:1: errore 25: il record \"pendenza\" viene prima "
               "della lunghezza del percorso"}},
+        caso{"lunghezza_mancante",
+             testo_di({"[generale]", "[x]", "[fine]"}),
+             treno_vuoto,
+             {"V_linea.txt: errore 25: la sorgente della linea non ha la lunghezza del percorso"}},
+        // The reader ends the train phase at its first signal after a record
+        // beyond the route in the line source.
+        caso{"treno_fermato_dalla_linea",
+             linea({"pendenza, 16950, 0"}),
+             treno({"segnale, 1350, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0"}),
+             {"V_linea.txt:4:11: errore 15: pendenza a 16950 m oltre il limite del percorso esteso (16900 m) "
+              "(posizione 16950 m)",
+              "V_T-.txt:2:10: errore 15: segnale a 1350 m: la sorgente del treno si ferma qui, per il record "
+              "oltre "
+              "il percorso di V_linea.txt:4 (posizione 1350 m)"}},
         caso{"ripetizione",
              linea_vuota_ripetizione,
              treno_vuoto,
