@@ -12,10 +12,10 @@
 
 #include "app/finestra.h"
 #include "app/piattaforma.h"
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 #include "model/modello.h"
 #include "model/nomi_file.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "pipeline/catalogo.h"
 #include "sources/testi.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/fonte_sorgenti.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/destinazione_file.h"
+#include "pipeline/fonte_sorgenti.h"
 
 namespace compattatore {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
 namespace compattatore {

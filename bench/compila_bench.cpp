@@ -7,10 +7,10 @@
 #include <string>
 
 #include "bench/scenario_sintetico.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
 namespace compattatore {

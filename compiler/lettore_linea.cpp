@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "compiler/fasi_lettura.h"
+#include "compiler/lettura_comune.h"
 #include "compiler/lettore_linea_piano.h"
 #include "compiler/memo.h"
 #include "compiler/ordina.h"
@@ -18,15 +19,10 @@ namespace {
 inline constexpr int32_t lunghezza_massima = 1000000;
 inline constexpr int32_t margine_esteso = 7000;  // metres of line beyond the route length
 
-// Comment fields skipped in a row before a field is tested anyway.
+// Comment fields skipped in a row before a field is tested anyway: ten in
+// the general part, two among the route records.
 inline constexpr int commenti_generale = 10;
-
-// How a record leaves the reading.
-enum class esito {
-  avanti,     // go on with the next field
-  fine_fase,  // range test failed (code 15): the phase ends as at the end of its text
-  uscita,     // failure exit: the code is stored, the phase stops here
-};
+inline constexpr int commenti_percorso = 2;
 
 // A number read from the source with the place it stood at.
 struct valore {
@@ -45,7 +41,7 @@ struct lettura_linea {
 
   std::string_view riga;     // the field taken as a keyword field
   luogo_testo chiave;        // where it stands
-  int32_t cursore_pendenza = 0;     // first cell whose gradient is not yet written
+  int64_t cursore_pendenza = 0;     // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;  // gradient of the last gradient record
 
   void leggi_chiave() {
@@ -88,8 +84,7 @@ struct lettura_linea {
       if (campi.alla_fine()) return esito::avanti;
       // These reads test no end: a run of comment fields that ends the text
       // makes the next read fail (code 25).
-      for (int n = 0; n < commenti_generale; ++n)
-        if (contiene_esatto(riga, "-")) leggi_chiave();
+      salta_commenti(campi, riga, commenti_generale, false, [this] { leggi_chiave(); });
       if (record_generale() == esito::uscita) return esito::uscita;
       if (intestazione(riga)) return esito::avanti;
     }
@@ -180,15 +175,7 @@ struct lettura_linea {
       if (campi.alla_fine()) return esito::avanti;
       leggi_chiave();
       if (campi.alla_fine()) return esito::avanti;
-      // Up to two comment fields in a row are skipped; a third is tested.
-      if (contiene_esatto(riga, "-")) {
-        leggi_chiave();
-        if (campi.alla_fine()) return esito::avanti;
-        if (contiene_esatto(riga, "-")) {
-          leggi_chiave();
-          if (campi.alla_fine()) return esito::avanti;
-        }
-      }
+      if (!salta_commenti(campi, riga, commenti_percorso, true, [this] { leggi_chiave(); })) return esito::avanti;
       const esito e = record_percorso();
       if (e != esito::avanti) return e;
     }
@@ -221,19 +208,14 @@ struct lettura_linea {
     return false;
   }
 
-  bool nel_percorso(int64_t c) const { return c >= 0 && c <= m.ultima_cella; }
-
   // Writes the previous gradient from the cursor on, at least one cell, while
-  // the cursor is below `limite`. The cursor never writes beyond the last
+  // the cursor is below `fino`. The cursor never writes beyond the last
   // cell: records out of order near the end of the route would otherwise
   // push it past the array, one cell per record. There it just stops.
-  void scrivi_pendenza_fino_a(int64_t limite) {
-    do {
-      if (!nel_percorso(cursore_pendenza)) return;
-      m.percorso[static_cast<size_t>(cursore_pendenza)].pendenza =
-          static_cast<uint8_t>(int64_t{pendenza_precedente} + 100);
-      ++cursore_pendenza;
-    } while (cursore_pendenza < limite);
+  void scrivi_pendenza_fino_a(int64_t fino) {
+    const uint8_t pendenza = static_cast<uint8_t>(int64_t{pendenza_precedente} + 100);
+    riempi_da_cursore(m, cursore_pendenza, fino, m.ultima_cella, oltre_limite::ferma,
+                      [pendenza](cella& c) { c.pendenza = pendenza; });
   }
 
   esito pendenza() {
@@ -303,7 +285,7 @@ struct lettura_linea {
     const std::string_view testo = campi.nome();
     if (!entro(p)) return esito::fine_fase;
     const int64_t c = cella_punto(p.v);
-    if (!nel_percorso(c) || !libera(m.percorso[static_cast<size_t>(c)])) {
+    if (!nel_percorso(m, c) || !libera(m.percorso[static_cast<size_t>(c)])) {
       segna(codice::cella_cartello, p.dove, p.v);
       return esito::uscita;
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "compiler/fasi_lettura.h"
+#include "compiler/lettura_comune.h"
 #include "compiler/memo.h"
 #include "compiler/parole.h"
 #include "model/arrotonda.h"
@@ -15,17 +16,8 @@
 namespace compattatore {
 namespace {
 
-// How a record leaves the phase.
-enum class esito {
-  continua,  // go on with the next field
-  fine,      // the phase ends normally (a failed range test, code 15)
-  uscita,    // failure exit: the code is stored, the end steps do not run
-};
-
-cella* cella_a(modello& m, int64_t c) {
-  if (c < 0 || c >= static_cast<int64_t>(m.percorso.size())) return nullptr;
-  return &m.percorso[static_cast<size_t>(c)];
-}
+// Comment fields skipped in a row before a field is tested anyway.
+inline constexpr int commenti_treno = 2;
 
 // Whole-number results keep their low bits where they are stored.
 int32_t basso32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v & 0xFFFFFFFF)); }
@@ -94,7 +86,7 @@ struct lettura_treno {
       segna(codice::oltre_percorso, dove, p);
       return esito::uscita;
     }
-    return esito::continua;
+    return esito::avanti;
   }
 
   esito velocita() {
@@ -102,20 +94,15 @@ struct lettura_treno {
     const int32_t p = campi.numero32();
     const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t v = campi.numero32();
-    if (fuori_percorso(p, dove)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine_fase;
     const int64_t c = cella_di(p);
-    if (c > 0) {
-      // At least one cell, so a record out of order still moves the cursor;
-      // never into the last cell.
-      do {
-        if (cursore_velocita >= m.ultima_cella) break;
-        if (cella* z = cella_a(m, cursore_velocita))
-          z->velocita = quinto_velocita(velocita_precedente, dove);
-        ++cursore_velocita;
-      } while (cursore_velocita < c);
-    }
+    // At least one cell, so a record out of order still moves the cursor;
+    // never into the last cell.
+    if (c > 0)
+      riempi_da_cursore(m, cursore_velocita, c, int64_t{m.ultima_cella} - 1, oltre_limite::ferma,
+                        [&](cella& z) { z.velocita = quinto_velocita(velocita_precedente, dove); });
     velocita_precedente = v;
-    return esito::continua;
+    return esito::avanti;
   }
 
   esito aderenza() {
@@ -123,21 +110,15 @@ struct lettura_treno {
     const int32_t p = campi.numero32();
     const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t a = campi.numero32();
-    if (fuori_percorso(p, dove)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine_fase;
     const int64_t c = cella_di(p);
-    if (c > 0) {
-      // At least one cell per record, like the speed; unlike the speed
-      // nothing else bounds this cursor, so records out of order near the
-      // end could push it past the last cell: it stops there, silently.
-      do {
-        if (cursore_aderenza > m.ultima_cella) break;
-        if (cella* z = cella_a(m, cursore_aderenza))
-          z->aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF);
-        ++cursore_aderenza;
-      } while (cursore_aderenza < c);
-    }
+    // At least one cell per record, like the speed, but up to the last cell
+    // itself: records out of order near the end stop there, silently.
+    if (c > 0)
+      riempi_da_cursore(m, cursore_aderenza, c, m.ultima_cella, oltre_limite::ferma,
+                        [&](cella& z) { z.aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF); });
     aderenza_precedente = a;
-    return esito::continua;
+    return esito::avanti;
   }
 
   esito segnale() {
@@ -146,7 +127,7 @@ struct lettura_treno {
     v[0] = campi.numero32();
     const luogo_testo dove = campi.luogo_ultimo_campo();
     for (int i = 1; i < 11; ++i) v[i] = campi.numero32();
-    if (fuori_percorso(v[0], dove)) return esito::fine;
+    if (fuori_percorso(v[0], dove)) return esito::fine_fase;
     return dopo_registratore(memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]),
                              v[0], dove);
   }
@@ -157,7 +138,7 @@ struct lettura_treno {
     v[0] = campi.numero32();
     const luogo_testo dove = campi.luogo_ultimo_campo();
     for (int i = 1; i < 6; ++i) v[i] = campi.numero32();
-    if (fuori_percorso(v[0], dove)) return esito::fine;
+    if (fuori_percorso(v[0], dove)) return esito::fine_fase;
     return dopo_registratore(memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]), v[0], dove);
   }
 
@@ -166,7 +147,7 @@ struct lettura_treno {
     const int32_t p = campi.numero32();
     const luogo_testo dove = campi.luogo_ultimo_campo();
     const int32_t a = campi.numero32();
-    if (fuori_percorso(p, dove)) return esito::fine;
+    if (fuori_percorso(p, dove)) return esito::fine_fase;
     // Its own cell, round(p / 50), not the next one as for point elements.
     // A cell outside the route is refused like a taken one.
     cella* z = cella_a(m, cella_di(p));
@@ -180,9 +161,12 @@ struct lettura_treno {
     } else {
       poni_tipo(*z, tipo_cella::abbattimento);
     }
-    return esito::continua;
+    return esito::avanti;
   }
 
+  // A station record: read, its extent by kind, the cells it places, then
+  // the spacing checks. Every value is stored as soon as it is read, so a
+  // station refused by a later check keeps what was read before it.
   esito stazione() {
     // Stations grow upward to just below the sign slot. When the signs left
     // no entry at all below it, the station would take the slot or a sign's
@@ -194,18 +178,29 @@ struct lettura_treno {
     richiedi_percorso();
     voce& e = m.tabella[static_cast<size_t>(indice_stazione)];
 
-    // Every value is stored as soon as it is read: a station refused by a
-    // later check keeps what was read before it.
-    const int32_t P = campi.numero32();
-    const luogo_testo dove = campi.luogo_ultimo_campo();
+    int32_t P = 0;
+    int32_t L = 0;
+    luogo_testo dove;
+    if (esito r = leggi_stazione(e, P, L, dove); r != esito::avanti) return r;
+    estensione_stazione(e, P, L);
+    if (esito r = celle_stazione(e, P, dove); r != esito::avanti) return r;
+    return distanze_stazione(e, P, dove);
+  }
+
+  // Reads the record into `e`, with its position P and length L, and the
+  // place of P. Refuses P out of range (15, the phase ends), P not a
+  // multiple of 50 (8) and L not a multiple of 100 (9).
+  esito leggi_stazione(voce& e, int32_t& P, int32_t& L, luogo_testo& dove) {
+    P = campi.numero32();
+    dove = campi.luogo_ultimo_campo();
     e.posizione = P;
-    if (fuori_percorso(P, dove, 800)) return esito::fine;
+    if (fuori_percorso(P, dove, 800)) return esito::fine_fase;
     if (P % 50 != 0) {
       segna(codice::posizione_stazione, dove, P);
       return esito::uscita;
     }
     e.tipo = campi.numero8();
-    const int32_t L = campi.numero32();
+    L = campi.numero32();
     if (L % 100 != 0) {
       segna(codice::lunghezza_stazione, campi.luogo_ultimo_campo(), P);
       return esito::uscita;
@@ -227,8 +222,12 @@ struct lettura_treno {
     // Seconds since midnight; absurd clock values keep the low 32 bits, as
     // every computed whole number does.
     e.orario = basso32((ore * 60 + minuti) * 60 + secondi);
+    return esito::avanti;
+  }
 
-    // Extent by kind. Computed in 64 bits, stored as the low 32.
+  // The extent by kind (inizio, fine) and the flags it clears. Computed in
+  // 64 bits, stored as the low 32.
+  void estensione_stazione(voce& e, int32_t P, int32_t L) {
     int64_t inizio = 0;
     int64_t fine = 0;
     if (e.tipo == 5 || e.tipo == 6) {
@@ -252,69 +251,73 @@ struct lettura_treno {
       e.byte4 = 0;
       e.byte5 = 0;
     }
+  }
 
-    // Cells, with F = fine / 50 as a fraction: the stop cell F - 1 and the
-    // marks F - k - 1. The tests "F - j > 1" are made exactly, as
-    // fine > 50 * (j + 1).
+  // The cells, with F = fine / 50 as a fraction: the stop cell F - 1 and the
+  // marks F - k - 1. The tests "F - j > 1" are made exactly, as
+  // fine > 50 * (j + 1).
+  esito celle_stazione(const voce& e, int32_t P, luogo_testo dove) {
     const int64_t f = e.fine;
-    if (e.tipo < 25) {
-      const bool ha_fermata = f > 100;
-      // The range test covers P + 800 only: a long station near the end of
-      // the route could put its stop cell past the last cell. That station
-      // is treated as lying beyond the route (code 15, the phase ends
-      // normally) before any of its cells is written. Its marks lie before
-      // the stop cell, so they are covered too.
-      if (ha_fermata && arrotonda_frazione(f - 50, 50) > m.ultima_cella) {
-        segna(codice::oltre_percorso, dove, P);
-        return esito::fine;
-      }
-      if (e.tipo != 5 && e.tipo != 6) {
-        for (int64_t k = 1; k <= 4; ++k) {
-          const int64_t resto = f - 50 * (k + 1);
-          if (resto <= 50) continue;
-          if (cella* z = cella_a(m, arrotonda_frazione(resto, 50)))
-            z->marca = static_cast<uint8_t>(80 + k);
-        }
-      }
-      if (!ha_fermata) {
-        segna(codice::stazione_in_cella_1, dove);
-        return esito::uscita;
-      }
-      // The stop cell takes the station whatever it held.
-      if (cella* z = cella_a(m, arrotonda_frazione(f - 50, 50))) {
-        poni_tipo(*z, tipo_cella::fermata);
-        z->dato1 = basso16(indice_stazione);
+    if (e.tipo >= 25) return esito::avanti;
+    const bool ha_fermata = f > 100;
+    // The range test covers P + 800 only: a long station near the end of
+    // the route could put its stop cell past the last cell. That station
+    // is treated as lying beyond the route (code 15, the phase ends
+    // normally) before any of its cells is written. Its marks lie before
+    // the stop cell, so they are covered too.
+    if (ha_fermata && arrotonda_frazione(f - 50, 50) > m.ultima_cella) {
+      segna(codice::oltre_percorso, dove, P);
+      return esito::fine_fase;
+    }
+    if (e.tipo != 5 && e.tipo != 6) {
+      for (int64_t k = 1; k <= 4; ++k) {
+        const int64_t resto = f - 50 * (k + 1);
+        if (resto <= 50) continue;
+        if (cella* z = cella_a(m, arrotonda_frazione(resto, 50))) z->marca = static_cast<uint8_t>(80 + k);
       }
     }
+    if (!ha_fermata) {
+      segna(codice::stazione_in_cella_1, dove);
+      return esito::uscita;
+    }
+    // The stop cell takes the station whatever it held.
+    if (cella* z = cella_a(m, arrotonda_frazione(f - 50, 50))) {
+      poni_tipo(*z, tipo_cella::fermata);
+      z->dato1 = basso16(indice_stazione);
+    }
+    return esito::avanti;
+  }
 
+  // The spacing from the station before (22), then the room left for the
+  // next one (10).
+  esito distanze_stazione(const voce& e, int32_t P, luogo_testo dove) {
     const voce& precedente = m.tabella[static_cast<size_t>(indice_stazione - 1)];
     if (indice_stazione > 1 && int64_t{e.inizio} - 350 < precedente.fine) {
       segna(codice::stazione_vicina, dove, P);
       return esito::uscita;
     }
-
     ++indice_stazione;
     if (indice_stazione >= stato.slot_cartello) {
       segna(codice::tabella_piena, dove);
       return esito::uscita;
     }
-    return esito::continua;
+    return esito::avanti;
   }
 
   // Steps of one keyword field, in test order; a field that passes several
   // tests reads several records.
   esito record(std::string_view riga) {
-    esito r = esito::continua;
+    esito r = esito::avanti;
     auto passo = [&r](bool prova, auto&& azione) {
-      if (r == esito::continua && prova) r = azione();
+      if (r == esito::avanti && prova) r = azione();
     };
     passo(contiene(riga, "frenata") && contiene(riga, "massa"), [&] {
       m.tabella[voce_misure].inizio = campi.numero32();
-      return esito::continua;
+      return esito::avanti;
     });
     passo(contiene(riga, "vetture"), [&] {
       m.tabella[voce_misure].posizione = campi.numero32();
-      return esito::continua;
+      return esito::avanti;
     });
     passo(contiene(riga, "velocit"), [&] { return velocita(); });
     passo(contiene(riga, "aderenza"), [&] { return aderenza(); });
@@ -322,11 +325,11 @@ struct lettura_treno {
       m.tabella[voce_treno].intero3 = campi.numero16();
       m.tabella[voce_treno].intero4 = campi.numero16();
       m.tabella[voce_treno].intero5 = campi.numero16();
-      return esito::continua;
+      return esito::avanti;
     });
     passo(contiene(riga, "sabbia"), [&] {
       m.tabella[voce_treno].intero1 = campi.numero16();
-      return esito::continua;
+      return esito::avanti;
     });
     passo(contiene(riga, "segnale"), [&] { return segnale(); });
     passo(contiene(riga, "rallentamento"), [&] { return rallentamento(); });
@@ -348,14 +351,13 @@ struct lettura_treno {
       std::string_view riga = campi.testo();
       chiave = campi.luogo_ultimo_campo();
       if (campi.alla_fine()) return true;
-      // Up to two comment fields in a row are skipped; a third is tested.
-      for (int commenti = 0; commenti < 2 && contiene(riga, "-"); ++commenti) {
+      auto leggi_chiave = [&] {
         riga = campi.testo();
         chiave = campi.luogo_ultimo_campo();
-        if (campi.alla_fine()) return true;
-      }
+      };
+      if (!salta_commenti(campi, riga, commenti_treno, true, leggi_chiave)) return true;
       const esito r = record(riga);
-      if (r != esito::continua) return r == esito::fine;
+      if (r != esito::avanti) return r == esito::fine_fase;
     }
   }
 
@@ -364,22 +366,15 @@ struct lettura_treno {
   // with no source line.
   void velocita_alla_fine() {
     if (!m.percorso_dimensionato()) throw fallimento_lettura(motivo_fallimento::percorso_mancante, {});
-    do {
-      if (cella* z = cella_a(m, cursore_velocita)) z->velocita = quinto_velocita(velocita_precedente, {});
-      ++cursore_velocita;
-    } while (cursore_velocita < int64_t{m.ultima_cella} - 2);
+    riempi_da_cursore(m, cursore_velocita, int64_t{m.ultima_cella} - 2, m.ultima_cella, oltre_limite::salta,
+                      [&](cella& z) { z.velocita = quinto_velocita(velocita_precedente, {}); });
   }
 
   // Adhesion to the end, the same way. The cursor may stand past the last
   // cell after records out of order; nothing is written there.
   void aderenza_alla_fine() {
-    do {
-      if (cursore_aderenza <= m.ultima_cella) {
-        if (cella* z = cella_a(m, cursore_aderenza))
-          z->aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF);
-      }
-      ++cursore_aderenza;
-    } while (cursore_aderenza < int64_t{m.ultima_cella} - 2);
+    riempi_da_cursore(m, cursore_aderenza, int64_t{m.ultima_cella} - 2, m.ultima_cella, oltre_limite::salta,
+                      [&](cella& z) { z.aderenza = static_cast<uint8_t>(aderenza_precedente & 0xFF); });
   }
 };
 

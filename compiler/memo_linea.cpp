@@ -58,7 +58,7 @@ codice memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t
                            int32_t strisced) {
   const int64_t c = cella_punto(posizione);
   // A cell outside the route is as unusable as a taken one.
-  if (c < 0 || c > ultima_cella_di(m) || !libera(m.percorso[static_cast<size_t>(c)])) {
+  if (!nel_percorso(m, c) || !libera(m.percorso[static_cast<size_t>(c)])) {
     return codice::cella_indicatori;
   }
 

@@ -12,12 +12,6 @@
 namespace compattatore {
 namespace {
 
-// Returns the cell at index `c`, or nullptr when `c` lies outside the route.
-cella* cella_a(modello& m, int64_t c) {
-  if (c < 0 || c >= static_cast<int64_t>(m.percorso.size())) return nullptr;
-  return &m.percorso[static_cast<size_t>(c)];
-}
-
 // A cell that can take an element: inside the route and free.
 bool disponibile(const cella* c) { return c != nullptr && libera(*c); }
 

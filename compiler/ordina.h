@@ -1,4 +1,4 @@
-// Ordering of the three kilometric references and the smaller of two values.
+// Ordering of the three kilometric references.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +11,5 @@ namespace compattatore {
 // the first values add up to 0, by which second value is positive), then
 // raises the second value by 100 where the third is 1.
 void progressive_ordina(modello& m);
-
-// Returns y when x > y, else x.
-inline int32_t minimo(int32_t x, int32_t y) { return x > y ? y : x; }
 
 }  // namespace compattatore

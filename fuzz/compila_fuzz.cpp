@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "compiler/codifica.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
 #include "compiler/verifica.h"
 #include "model/modello.h"
 #include "output/file_compilati.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_percorso.h"
 #include "pipeline/rilievi.h"
 
 namespace {

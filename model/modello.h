@@ -155,6 +155,16 @@ struct modello {
   bool percorso_dimensionato() const { return !percorso.empty(); }
 };
 
+// Returns true when cell `c` is a cell of the route.
+inline bool nel_percorso(const modello& m, int64_t c) {
+  return c >= 0 && c < static_cast<int64_t>(m.percorso.size());
+}
+
+// Returns the cell at index `c`, or nullptr when `c` lies outside the route.
+inline cella* cella_a(modello& m, int64_t c) {
+  return nel_percorso(m, c) ? &m.percorso[static_cast<size_t>(c)] : nullptr;
+}
+
 // Stores `codice` without a position and without a source line.
 inline void segna_errore(modello& m, int32_t codice) {
   m.codice_errore = codice;

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "compiler/ordina.h"
+#include "model/minimo.h"
 #include "model/errori.h"
 
 namespace compattatore {

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "app/piattaforma.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "model/nomi_file.h"
+#include "tests/supporto/file.h"
 #include "tests/testo_sorgente.h"
 
 namespace compattatore {
@@ -20,24 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct cartella_temporanea {
-  fs::path p;
-  cartella_temporanea() {
-    std::string modello = (fs::temp_directory_path() / "fonte_cartella_XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    p = modello;
-  }
-  ~cartella_temporanea() {
-    std::error_code e;
-    fs::remove_all(p, e);
-  }
-};
-
-void scrivi(const fs::path& p, const std::string& testo) {
-  std::ofstream f(p, std::ios::binary);
-  f << testo;
-}
-
+using supporto::cartella_temporanea;
+using supporto::scrivi;
 
 std::string con_lunghezza(const std::string& lunghezza, const std::vector<std::string>& resto) {
   std::vector<std::string> r{"[generale]", "lunghezza percorso, " + lunghezza};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/finestra.h"
+#include "tests/supporto/file.h"
 
 namespace compattatore {
 namespace {
@@ -26,28 +27,9 @@ const std::vector<std::string> file_uscita = {
 };
 const std::vector<std::string> file_sorgente = {"Valmora_Tessa_linea.txt", "Valmora_Tessa_R7736-.txt"};
 
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void scrivi(const fs::path& p, const std::string& testo) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << testo;
-}
-
-// A fresh temporary folder, removed with everything in it.
-struct cartella_temporanea {
-  fs::path p;
-  cartella_temporanea() {
-    std::string modello = (fs::temp_directory_path() / "compattatore_XXXXXX").string();
-    p = ::mkdtemp(modello.data());
-  }
-  ~cartella_temporanea() {
-    std::error_code e;
-    fs::remove_all(p, e);
-  }
-};
+using supporto::cartella_temporanea;
+using supporto::leggi;
+using supporto::scrivi;
 
 // A copy of the program alone in its own folder, and a different folder to
 // start it from.

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
+#include "tests/supporto/sorgenti_in_memoria.h"
 #include "tests/testo_sorgente.h"
 
 namespace compattatore {
@@ -36,18 +37,12 @@ struct lettura {
 };
 
 lettura compila(std::optional<std::string> linea, int32_t crea_linea = 0) {
+  lettura_in_memoria letta = leggi_in_memoria(std::move(linea), treno_vuoto, "Valmora_Tessa", "R7736", crea_linea);
   lettura l;
-  l.m.nome_linea = "Valmora_Tessa";
-  l.m.nome_treno = "R7736";
-  l.m.crea_linea = crea_linea;
-  fonte_in_memoria f;
-  f.testo_linea = std::move(linea);
-  f.testo_treno = treno_vuoto;
-  raccolta_diagnostiche diagnostiche;
-  memorizza_dati(l.m, f, diagnostiche);
-  l.treno_letto = f.treno_letto;
-  l.linea_eliminata = f.linea_eliminata;
-  l.treno_eliminata = f.treno_eliminata;
+  l.m = std::move(letta.m);
+  l.treno_letto = letta.f.treno_letto;
+  l.linea_eliminata = letta.f.linea_eliminata;
+  l.treno_eliminata = letta.f.treno_eliminata;
   return l;
 }
 

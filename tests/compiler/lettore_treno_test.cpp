@@ -6,40 +6,22 @@
 #include <vector>
 
 #include "compiler/fasi_lettura.h"
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "tests/modello_prova.h"
+#include "tests/supporto/sorgenti_in_memoria.h"
 #include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
 
-// A route of 62000 m: ultima_cella 1380, speed and adhesion filled on cells
-// 0 to 1377.
-const std::string linea_minima = testo_di({"[generale]", "lunghezza percorso, 62000"});
-
-// A train source: "[generale]" on line 1, then the records from line 2.
-std::string treno(std::initializer_list<std::string> record) {
-  return "[generale]\r\n" + testo_di(record);
-}
-
-struct compilazione {
-  modello m;
-  fonte_in_memoria f;
-};
+using compilazione = lettura_in_memoria;
 
 // Reads a pair of sources in memory, as the compile step does.
 compilazione compila(const std::string& testo_treno, const std::string& testo_linea = linea_minima) {
-  compilazione c;
-  c.m.nome_linea = "Valle";
-  c.m.nome_treno = "T1";
-  c.f.testo_linea = testo_linea;
-  c.f.testo_treno = testo_treno;
-  raccolta_diagnostiche diagnostiche;
-  memorizza_dati(c.m, c.f, diagnostiche);
-  return c;
+  return leggi_in_memoria(testo_linea, testo_treno, "Valle", "T1");
 }
 
 // A station record with the values that matter here; the others are 0.

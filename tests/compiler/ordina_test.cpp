@@ -1,4 +1,5 @@
 #include "compiler/ordina.h"
+#include "model/minimo.h"
 
 #include <gtest/gtest.h>
 

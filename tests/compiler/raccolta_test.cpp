@@ -5,10 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "compiler/fonte_sorgenti.h"
-#include "compiler/memorizza_dati.h"
 #include "model/codici.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/sorgenti_in_memoria.h"
 
 namespace compattatore {
 namespace {
@@ -37,14 +35,9 @@ TEST(RaccoltaDiagnostiche, EachStoredErrorIsReportedWithItsLineAndColumn) {
        id_messaggio::codice_generale_mancante},
   };
   for (const caso& c : casi) {
-    modello m;
-    m.nome_linea = "V";
-    m.nome_treno = "T";
-    fonte_in_memoria f;
-    f.testo_linea = c.linea;
-    f.testo_treno = c.treno;
-    raccolta_diagnostiche r;
-    memorizza_dati(m, f, r);
+    lettura_in_memoria l = leggi_in_memoria(c.linea, c.treno, "V", "T");
+    const modello& m = l.m;
+    const raccolta_diagnostiche& r = l.diagnostiche;
     ASSERT_EQ(r.elenco.size(), 1u) << c.nome;
     const diagnostica& d = r.elenco[0];
     EXPECT_EQ(d.livello, gravita::errore) << c.nome;
@@ -64,14 +57,11 @@ TEST(RaccoltaDiagnostiche, EachStoredErrorIsReportedWithItsLineAndColumn) {
 // A code 15 ends the line phase as its end would; the train phase then
 // stops at its first recorder, with 15 at that record's place.
 TEST(RaccoltaDiagnostiche, ACode15OfTheLinePhaseStopsTheTrainPhaseAtItsFirstRecorder) {
-  modello m;
-  m.nome_linea = "V";
-  m.nome_treno = "T";
-  fonte_in_memoria f;
-  f.testo_linea = testo_di({"[generale]", "lunghezza percorso, 1000", "[percorso]", "pendenza, 900000, 0"});
-  f.testo_treno = testo_di({"[generale]", "velocita, 0, 100", "segnale, 1000, 0,0,0,0,0,0,0,0,0,0"});
-  raccolta_diagnostiche r;
-  memorizza_dati(m, f, r);
+  lettura_in_memoria l =
+      leggi_in_memoria(testo_di({"[generale]", "lunghezza percorso, 1000", "[percorso]", "pendenza, 900000, 0"}),
+                       treno({"velocita, 0, 100", "segnale, 1000, 0,0,0,0,0,0,0,0,0,0"}), "V", "T");
+  const modello& m = l.m;
+  const raccolta_diagnostiche& r = l.diagnostiche;
   ASSERT_EQ(r.elenco.size(), 2u);
   EXPECT_EQ(r.elenco[0].fonte, sorgente::linea);
   EXPECT_EQ(r.elenco[0].posizione, 900000);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/fonte_sorgenti.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/in_memoria.h"
+#include "pipeline/memorizza_percorso.h"
 #include "pipeline/rilievi.h"
 #include "sources/testi.h"
 #include "tests/testo_sorgente.h"

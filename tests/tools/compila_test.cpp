@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "tests/app/processo_figlio.h"
+#include "tools/compila/esecuzione.h"
 
 namespace {
 
@@ -31,20 +31,14 @@ constexpr size_t byte_linea = 4 * 4 + 4 * 2 + (2 * 12001 - 8) * 10;
 
 std::string una_riga(const std::string& s) { return s + "\n"; }
 
-// The three compiled files the core makes of the same texts, in memory.
+// The three compiled files the compile of the same texts hands over, in
+// memory: the tool's own compile, without its files.
 destinazione_in_memoria compilati_dal_nucleo(const std::string& linea, const std::string& treno,
                                              const std::string& chiave_linea, const std::string& chiave_treno,
                                              int32_t j) {
-  compattatore::modello m;
-  m.nome_linea = chiave_linea;
-  m.nome_treno = chiave_treno;
-  compattatore::fonte_in_memoria f;
-  f.testo_linea = linea;
-  f.testo_treno = treno;
-  destinazione_in_memoria d;
-  compattatore::raccolta_diagnostiche diagnostiche;
-  EXPECT_EQ(compattatore::numero(compattatore::memorizza_percorso(m, j, f, d, diagnostiche)), 0);
-  return d;
+  compattatore::compilazione c = compattatore::compila_testi(linea, treno, {chiave_linea, chiave_treno}, j != 0);
+  EXPECT_EQ(c.fermo, 0);
+  return c.compilati;
 }
 
 class Compila : public ::testing::Test {

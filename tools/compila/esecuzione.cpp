@@ -5,9 +5,9 @@
 
 #include "app/piattaforma.h"
 #include "compiler/codifica.h"
-#include "compiler/diagnostica.h"
-#include "compiler/fonte_sorgenti.h"
 #include "compiler/verifica.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "pipeline/catalogo.h"
 #include "pipeline/rilievi.h"
 #include "tools/compila/json.h"

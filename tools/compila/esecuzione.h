@@ -19,9 +19,10 @@
 #include <vector>
 
 #include "model/modello.h"
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 #include "tools/compila/argomenti.h"
 #include "tools/compila/chiavi.h"
+#include "pipeline/in_memoria.h"
 
 namespace compattatore {
 

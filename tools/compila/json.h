@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 
 namespace compattatore {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 #include "compiler/verifica.h"
 #include "model/modello.h"
 #include "tools/compila/argomenti.h"

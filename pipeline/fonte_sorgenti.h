@@ -4,7 +4,6 @@
 // it texts in memory (never deleted).
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace compattatore {
@@ -25,30 +24,6 @@ struct fonte_sorgenti {
   // of memorizza_dati, with the model as far as it got.
   virtual void elimina_linea() = 0;
   virtual void elimina_treno() = 0;
-};
-
-// Two texts held in memory. An absent text (nullopt) reads as "assente";
-// deleting only records that it was asked for.
-struct fonte_in_memoria : fonte_sorgenti {
-  std::optional<std::string> testo_linea;
-  std::optional<std::string> testo_treno;
-  bool linea_eliminata = false;
-  bool treno_eliminata = false;
-  bool treno_letto = false;
-
-  testo_sorgente linea() override { return prendi(testo_linea); }
-  testo_sorgente treno() override {
-    treno_letto = true;
-    return prendi(testo_treno);
-  }
-  void elimina_linea() override { linea_eliminata = testo_linea.has_value(); }
-  void elimina_treno() override { treno_eliminata = testo_treno.has_value(); }
-
- private:
-  static testo_sorgente prendi(const std::optional<std::string>& t) {
-    if (!t) return {};
-    return {testo_sorgente::stato::letto, *t};
-  }
 };
 
 }  // namespace compattatore

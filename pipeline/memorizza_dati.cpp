@@ -1,4 +1,4 @@
-#include "compiler/memorizza_dati.h"
+#include "pipeline/memorizza_dati.h"
 
 #include "compiler/fasi_lettura.h"
 #include "compiler/lettore_campi.h"

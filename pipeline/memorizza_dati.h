@@ -2,7 +2,7 @@
 // scenario model, and has both texts deleted once read.
 #pragma once
 
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/fonte_sorgenti.h"
 #include "model/diagnostica.h"
 #include "model/modello.h"
 

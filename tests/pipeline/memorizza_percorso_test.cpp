@@ -1,4 +1,4 @@
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/fonte_sorgenti.h"
+#include "pipeline/in_memoria.h"
 #include "model/modello.h"
+#include "tests/supporto/sorgenti_in_memoria.h"
 #include "tests/testo_sorgente.h"
 
 namespace compattatore {
 namespace {
 
 
-const std::string linea_minima = testo_di({"[generale]", "lunghezza percorso, 62000"});
 
 struct esecuzione {
   modello m;
@@ -35,10 +35,6 @@ esecuzione esegui(const std::string& testo_treno, const std::string& testo_linea
   e.f.testo_treno = testo_treno;
   e.esito = numero(memorizza_percorso(e.m, 1, e.f, e.d, e.diagnostiche));
   return e;
-}
-
-std::string treno(std::initializer_list<std::string> record) {
-  return "[generale]\r\n" + testo_di(record);
 }
 
 uint8_t byte_a(const std::string& s, size_t i) { return static_cast<uint8_t>(s[i]); }

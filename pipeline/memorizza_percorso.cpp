@@ -1,6 +1,6 @@
-#include "output/memorizza_percorso.h"
+#include "pipeline/memorizza_percorso.h"
 
-#include "compiler/memorizza_dati.h"
+#include "pipeline/memorizza_dati.h"
 #include "model/errori.h"
 #include "model/nomi_file.h"
 #include "output/codici_gara.h"

@@ -1,4 +1,4 @@
-#include "compiler/diagnostica.h"
+#include "pipeline/diagnosi.h"
 
 #include "model/codici.h"
 #include "pipeline/catalogo.h"
@@ -6,7 +6,7 @@
 namespace compattatore {
 
 std::string significato(int32_t codice, motivo_fallimento motivo) {
-  return rendi(significato_di(codice, motivo), {}, lingua::italiano);
+  return rendi(significato_di(codice, motivo));
 }
 
 diagnosi diagnosi_di(const modello& m, const std::string& file_linea, const std::string& file_treno) {
@@ -17,20 +17,19 @@ diagnosi diagnosi_di(const modello& m, const std::string& file_linea, const std:
   if (m.sorgente_errore == sorgente::linea) d.dove.file = file_linea;
   if (m.sorgente_errore == sorgente::treno) d.dove.file = file_treno;
   if (!d.dove.file.empty()) d.dove.riga = m.riga_errore;
-  d.messaggio = significato(d.codice, m.motivo_errore);
+  d.id = significato_di(d.codice, m.motivo_errore);
+  d.messaggio = rendi(d.id);
   return d;
 }
 
 std::string formatta(const diagnosi& d) {
-  std::string s;
-  if (!d.dove.file.empty()) {
-    s += d.dove.file;
-    if (d.dove.riga > 0) s += ":" + std::to_string(d.dove.riga);
-    s += ": ";
-  }
-  s += "errore " + std::to_string(d.codice) + ": " + d.messaggio;
-  if (d.posizione) s += " (posizione " + std::to_string(*d.posizione) + " m)";
-  return s;
+  diagnostica v;
+  v.livello = gravita::errore;
+  v.codice = d.codice;
+  v.posizione = d.posizione;
+  v.riga = d.dove.riga;
+  v.messaggio = d.id != id_messaggio::nessuno ? d.id : significato_di(d.codice);
+  return formatta(v, d.dove.file, lingua_da_ambiente());
 }
 
 }  // namespace compattatore
