@@ -14,7 +14,7 @@
 #include "model/modello.h"
 #include "model/nomi_file.h"
 #include "tests/supporto/file.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {

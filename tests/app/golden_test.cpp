@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "sources/testi.h"
-#include "tests/app/processo_figlio.h"
+#include "tests/supporto/processo_figlio.h"
 
 namespace compattatore {
 namespace {

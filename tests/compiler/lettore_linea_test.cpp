@@ -12,7 +12,7 @@
 #include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
 #include "tests/supporto/sorgenti_in_memoria.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {

@@ -9,9 +9,9 @@
 #include "pipeline/in_memoria.h"
 #include "pipeline/memorizza_dati.h"
 #include "model/modello.h"
-#include "tests/modello_prova.h"
+#include "tests/supporto/modello_prova.h"
 #include "tests/supporto/sorgenti_in_memoria.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "compiler/memo.h"
 #include "model/modello.h"
-#include "tests/modello_prova.h"
+#include "tests/supporto/modello_prova.h"
 
 namespace compattatore {
 namespace {

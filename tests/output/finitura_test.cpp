@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/modello.h"
-#include "tests/modello_prova.h"
+#include "tests/supporto/modello_prova.h"
 
 namespace compattatore {
 namespace {

@@ -9,7 +9,7 @@
 #include "pipeline/in_memoria.h"
 #include "model/modello.h"
 #include "tests/supporto/sorgenti_in_memoria.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {

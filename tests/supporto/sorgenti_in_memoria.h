@@ -11,7 +11,7 @@
 #include "model/modello.h"
 #include "pipeline/in_memoria.h"
 #include "pipeline/memorizza_dati.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 

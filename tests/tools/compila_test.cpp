@@ -9,7 +9,7 @@
 
 #include "pipeline/diagnosi.h"
 #include "pipeline/in_memoria.h"
-#include "tests/app/processo_figlio.h"
+#include "tests/supporto/processo_figlio.h"
 #include "tools/compila/esecuzione.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/processo_figlio.h"
+#include "tests/supporto/processo_figlio.h"
 
 namespace {
 
