@@ -14,7 +14,7 @@
 #include "pipeline/memorizza_percorso.h"
 #include "pipeline/rilievi.h"
 #include "sources/testi.h"
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 
 namespace compattatore {
 namespace {

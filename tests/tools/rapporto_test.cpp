@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/testo_sorgente.h"
+#include "tests/supporto/testo_sorgente.h"
 #include "tools/compila/esecuzione.h"
 
 namespace compattatore {
