@@ -15,16 +15,21 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "pipeline/diagnosi.h"
-#include "pipeline/in_memoria.h"
+#include "compiler/codifica.h"
+#include "compiler/verifica.h"
 #include "model/modello.h"
 #include "output/decodifica.h"
 #include "output/file_compilati.h"
+#include "pipeline/diagnosi.h"
+#include "pipeline/in_memoria.h"
 #include "pipeline/memorizza_percorso.h"
+#include "pipeline/rilievi.h"
 
 namespace {
 
@@ -132,6 +137,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   const int32_t esito = numero(memorizza_percorso(m, j, fonte, destinazione, diagnostiche));
 
   verifica(codice_noto(m.codice_errore));
+
+  // The check pass reads the same texts on its own: it never fails, every
+  // finding is one line, and every code the reader stores is among its
+  // errors, for the same source. (The compile is not touched by it: the
+  // test over the corpus compiles before and after it.)
+  {
+    std::optional<std::string_view> treno_presente;
+    if ((bandiere & 4) == 0) treno_presente = treno;
+    const std::vector<rilievo> rilievi = verifica_sorgenti(linea, treno_presente, j != 0);
+    for (const rilievo& r : rilievi) {
+      const std::string riga = formatta_rilievo(r, "L.txt", "T-.txt", lingua::inglese);
+      verifica(!riga.empty() && riga.find('\n') == std::string::npos);
+    }
+    const int32_t c = m.codice_errore;
+    const bool del_lettore = c != 0 && !(c >= 11 && c <= 13) && c != 101 && (bandiere & 2) == 0;
+    if (del_lettore) {
+      bool trovato = false;
+      for (const rilievo& r : rilievi)
+        trovato = trovato || (r.livello == livello_rilievo::errore && r.codice == c &&
+                              (m.sorgente_errore == sorgente::nessuna || r.fonte == m.sorgente_errore));
+      verifica(trovato);
+    }
+    // Decoding never fails on any bytes either.
+    for (codifica k : {codifica::automatica, codifica::utf8, codifica::cp1252}) {
+      const testo_convertito t = in_cp1252(linea, k, sorgente::linea);
+      verifica(t.letto || !t.rilievi.empty());
+    }
+  }
   // Every stored code becomes one line of diagnosis, as compila prints it.
   if (m.codice_errore != 0) {
     std::string riga = formatta(diagnosi_di(m, "Borgo_Ferrante_linea.txt", "Borgo_Ferrante_R42-.txt"));

@@ -154,7 +154,9 @@ voce_catalogo voce_di(id_messaggio id) {
     case uso_testo:
       return {"",
               "uso: compila [--no-plan] [--out CARTELLA] [--route CHIAVE] [--train CHIAVE] [--json] [--check]\n"
-              "               SORGENTE_LINEA SORGENTE_TRENO\n"
+              "               [--encoding=cp1252|utf-8|auto] [--write-on-error] [--quiet] [--strict]\n"
+              "               [-Wno-NOME]... SORGENTE_LINEA SORGENTE_TRENO\n"
+              "       compila -h | --help | --version\n"
               "\n"
               "Compila la sorgente della linea e la sorgente del treno nei tre file compilati:\n"
               "PERCORSO_linea.dat (planimetria), PERCORSO_TRENO.sim (tabella) e\n"
@@ -168,18 +170,32 @@ voce_catalogo voce_di(id_messaggio id) {
               "  --train CHIAVE    chiave del treno (di norma dal nome PERCORSO_TRENO-.txt)\n"
               "  --json            scrive sullo standard output un oggetto JSON con l'esito:\n"
               "                    codice_errore, posizione_errore, file, riga, messaggio,\n"
-              "                    scritti (i byte da 0x80 in su dei testi come \\u0080-\\u00ff)\n"
+              "                    scritti, avvisi (file, riga, colonna, nome, messaggio);\n"
+              "                    i byte da 0x80 in su dei testi come \\u0080-\\u00ff\n"
               "  --check           compila e riferisce senza scrivere alcun file\n"
-              "  --help            mostra questo testo\n"
+              "  --encoding=COD    codifica delle sorgenti: cp1252 (byte per byte), utf-8\n"
+              "                    (convertita in cp1252) o auto (utf-8 se lo e'; di norma)\n"
+              "  --write-on-error  scrive i file compilati anche con un errore memorizzato\n"
+              "  --quiet           nessuna riga di riepilogo sullo standard error\n"
+              "  --strict          ogni avviso fa fallire la compilazione (nessun file scritto)\n"
+              "  -Wno-NOME         tace l'avviso NOME (il nome tra [-W...] dopo ogni avviso)\n"
+              "  -h, --help        mostra questo testo\n"
+              "  --version         mostra la versione\n"
               "\n"
-              "Ogni errore va sullo standard error in una riga:\n"
-              "  FILE:RIGA: errore N: SIGNIFICATO (posizione P m)\n"
+              "Errori, avvisi e note vanno sullo standard error, una riga ciascuno:\n"
+              "  FILE:RIGA:COLONNA: errore N: MESSAGGIO (posizione P m)\n"
+              "  FILE:RIGA:COLONNA: avviso: MESSAGGIO [-WNOME]\n"
+              "  FILE:RIGA: nota: MESSAGGIO\n"
+              "in inglese quando la lingua dell'ambiente (LC_ALL, LC_MESSAGES, LANG) e' en.\n"
               "\n"
-              "Uscita: 0 nessun errore; 1 codice d'errore memorizzato (file comunque scritti);\n"
-              "2 fermato da 1250 o 1251 (nessun file compilato scritto); 3 errore d'uso o di\n"
-              "file (in questo caso nessun oggetto JSON).\n",
+              "Uscita: 0 nessun errore; 1 codice d'errore memorizzato, o un avviso con --strict\n"
+              "(nessun file scritto, salvo --write-on-error); 2 fermato da 1250 o 1251 (nessun\n"
+              "file compilato scritto); 3 errore d'uso o di file, o una sorgente che non si\n"
+              "legge come testo (in questi casi nessun oggetto JSON).\n",
               "usage: compila [--no-plan] [--out FOLDER] [--route KEY] [--train KEY] [--json] [--check]\n"
-              "               LINE_SOURCE TRAIN_SOURCE\n"
+              "               [--encoding=cp1252|utf-8|auto] [--write-on-error] [--quiet] [--strict]\n"
+              "               [-Wno-NAME]... LINE_SOURCE TRAIN_SOURCE\n"
+              "       compila -h | --help | --version\n"
               "\n"
               "Compiles the line source and the train source into the three compiled files:\n"
               "ROUTE_linea.dat (track plan), ROUTE_TRAIN.sim (table) and\n"
@@ -193,16 +209,28 @@ voce_catalogo voce_di(id_messaggio id) {
               "  --train KEY       train key (by default from the name ROUTE_TRAIN-.txt)\n"
               "  --json            writes on standard output a JSON object with the outcome:\n"
               "                    codice_errore, posizione_errore, file, riga, messaggio,\n"
-              "                    scritti (the bytes from 0x80 up in texts as \\u0080-\\u00ff)\n"
+              "                    scritti, avvisi (file, riga, colonna, nome, messaggio);\n"
+              "                    the bytes from 0x80 up in texts as \\u0080-\\u00ff\n"
               "  --check           compile and report without writing any file\n"
-              "  --help            show this text\n"
+              "  --encoding=ENC    encoding of the sources: cp1252 (byte for byte), utf-8\n"
+              "                    (converted to cp1252) or auto (utf-8 when it is; default)\n"
+              "  --write-on-error  write the compiled files even when an error is stored\n"
+              "  --quiet           no summary line on standard error\n"
+              "  --strict          any warning fails the compile (no file written)\n"
+              "  -Wno-NAME         silence the warning NAME (the name in [-W...] after each)\n"
+              "  -h, --help        show this text\n"
+              "  --version         show the version\n"
               "\n"
-              "Every error goes to standard error on one line:\n"
-              "  FILE:LINE: error N: MEANING (position P m)\n"
+              "Errors, warnings and notes go to standard error, one line each:\n"
+              "  FILE:LINE:COLUMN: error N: MESSAGE (position P m)\n"
+              "  FILE:LINE:COLUMN: warning: MESSAGE [-WNAME]\n"
+              "  FILE:LINE: note: MESSAGE\n"
+              "in English when the environment's language (LC_ALL, LC_MESSAGES, LANG) is en.\n"
               "\n"
-              "Exit: 0 no error; 1 error code stored (files written all the same);\n"
-              "2 stopped by 1250 or 1251 (no compiled file written); 3 usage or file\n"
-              "error (in this case no JSON object).\n"};
+              "Exit: 0 no error; 1 error code stored, or a warning with --strict (no file\n"
+              "written, unless --write-on-error); 2 stopped by 1250 or 1251 (no compiled\n"
+              "file written); 3 usage or file error, or a source that cannot be read as\n"
+              "text (in these cases no JSON object).\n"};
     case uso_rimando_aiuto: return {"", "{1} (compila --help per l'uso)", "{1} (compila --help for the usage)"};
     case uso_opzione_ripetuta: return {"", "opzione ripetuta: {1}", "option given twice: {1}"};
     case uso_manca_valore: return {"", "manca il valore di {1}", "missing value of {1}"};
@@ -247,6 +275,224 @@ voce_catalogo voce_di(id_messaggio id) {
     case ruolo_file_tabella: return {"", "il file della tabella", "the table file"};
     case ruolo_file_percorso: return {"", "il file del percorso", "the route file"};
     case compila_errore_interno: return {"", "errore interno: {1}", "internal error: {1}"};
+
+    // Warnings and notes of the check pass, its errors in words, and what
+    // compila adds around it. {@} is the other place a message names
+    // (FILE:LINE), filled in where the file names are known.
+    case avviso_parola_ignota:
+      return {"parola-ignota", "il campo \"{1}\" non e' un record di questa parte: e' ignorato",
+              "the field \"{1}\" is no record of this part: it is ignored"};
+    case avviso_parola_ignota_suggerita:
+      return {"parola-ignota", "il campo \"{1}\" non e' un record di questa parte: e' ignorato (forse \"{2}\"?)",
+              "the field \"{1}\" is no record of this part: it is ignored (did you mean \"{2}\"?)"};
+    case avviso_maiuscole:
+      return {"maiuscole", "\"{1}\" vale solo scritto in minuscolo: il campo \"{2}\" e' ignorato",
+              "\"{1}\" is read in lower case only: the field \"{2}\" is ignored"};
+    case avviso_solo_generale:
+      return {"parte", "il record \"{1}\" vale solo nella parte generale: qui e' ignorato",
+              "the \"{1}\" record belongs to the general part only: here it is ignored"};
+    case avviso_non_generale:
+      return {"parte", "il record \"{1}\" non vale nella parte generale: e' ignorato",
+              "the \"{1}\" record does not belong to the general part: it is ignored"};
+    case avviso_valore_sparso:
+      return {"valori-in-piu", "il valore \"{1}\" non appartiene a nessun record: e' ignorato",
+              "the value \"{1}\" belongs to no record: it is ignored"};
+    case avviso_treno_senza_generale:
+      return {"sezione", "la sorgente del treno non ha la sezione [generale]: e' ignorata tutta",
+              "the train source has no [generale] section: all of it is ignored"};
+    case avviso_treno_generale_storpiata:
+      return {"sezione", "\"{1}\" non e' [generale]: la sorgente del treno e' ignorata tutta",
+              "\"{1}\" is not [generale]: all of the train source is ignored"};
+    case avviso_ordine_indietro:
+      return {"ordine", "il record \"{1}\" a {2} m viene prima di quello di {@} ({3} m): vale da qui a un record successivo",
+              "the \"{1}\" record at {2} m lies before the one of {@} ({3} m): it applies from here to a later record"};
+    case avviso_ordine_stessa_cella:
+      return {"ordine", "il record \"{1}\" a {2} m cade nella cella di quello di {@} ({3} m): uno dei due non vale",
+              "the \"{1}\" record at {2} m falls into the cell of the one of {@} ({3} m): one of them does not apply"};
+    case avviso_primo_non_a_zero:
+      return {"da-zero", "il primo record \"{1}\" e' a {2} m, non a 0: prima vale 0",
+              "the first \"{1}\" record is at {2} m, not at 0: 0 applies before it"};
+    case avviso_lunghezza_negativa:
+      return {"fuori-misura", "lunghezza del percorso {1} m sotto 0: resta un percorso esteso di {2} m",
+              "route length {1} m below 0: an extended route of {2} m is left"};
+    case avviso_pendenza_fuori:
+      return {"fuori-misura", "pendenza {1} fuori da -100 a 155: e' memorizzata come {2}",
+              "gradient {1} outside -100 to 155: it is stored as {2}"};
+    case avviso_velocita_non_multipla:
+      return {"fuori-misura", "velocita' {1} non multipla di 5: vale {2}",
+              "speed {1} is not a multiple of 5: it counts as {2}"};
+    case avviso_velocita_alta:
+      return {"fuori-misura", "velocita' {1} oltre 300 km/h",
+              "speed {1} above 300 km/h"};
+    case avviso_aderenza_fuori:
+      return {"fuori-misura", "aderenza {1} fuori da 0 a 255: e' memorizzata come {2}",
+              "adhesion {1} outside 0 to 255: it is stored as {2}"};
+    case avviso_ora_del_giorno:
+      return {"orario", "{1}:{2}:{3} non e' un'ora del giorno (da 0:0:0 a 23:59:59)",
+              "{1}:{2}:{3} is no time of day (0:0:0 to 23:59:59)"};
+    case avviso_curva_classe:
+      return {"curva", "la classe di \"{1}\" e' letta come {2}",
+              "the class of \"{1}\" is read as {2}"};
+    case avviso_tipo_stazione:
+      return {"stazione", "tipo di stazione {1} senza significato (valgono 5, 6, 7, 8, 11, 12, 24 e da 25 in su)",
+              "station kind {1} has no meaning (5, 6, 7, 8, 11, 12, 24 and 25 up have one)"};
+    case avviso_commento_falso:
+      return {"commento", "\"{1}\" sembra un commento ma non lo e': e' commento solo un campo con \"-\"",
+              "\"{1}\" looks like a comment but is not one: only a field holding \"-\" is a comment"};
+    case avviso_commento_con_record:
+      return {"commento", "\"{1}\" contiene \"-\" ed e' letto come commento: il record \"{2}\" e' ignorato",
+              "\"{1}\" holds \"-\" and is read as a comment: the \"{2}\" record is ignored"};
+    case avviso_commento_letto:
+      return {"commento", "troppi commenti di fila: \"{1}\" e' letto come record \"{2}\"",
+              "too many comments in a row: \"{1}\" is read as a \"{2}\" record"};
+    case avviso_cartello_riga_lunga:
+      return {"testo-lungo", "la riga \"{1}\" del cartello supera 12 caratteri",
+              "the sign line \"{1}\" is longer than 12 characters"};
+    case avviso_cartello_righe:
+      return {"testo-lungo", "il cartello ha {1} righe, ne stanno 3",
+              "the sign has {1} lines, 3 fit"};
+    case avviso_nome_tagliato:
+      return {"virgola", "il testo \"{1}\" e' tagliato alla virgola: \"{2}\" e' letto come un altro campo",
+              "the text \"{1}\" is cut at the comma: \"{2}\" is read as another field"};
+    case avviso_fermata_sovrascrive:
+      return {"sovrascritto", "la fermata della stazione prende la cella {1}, che era del record \"{2}\" di {@}",
+              "the station's stop takes cell {1}, which held the \"{2}\" record of {@}"};
+    case avviso_fuori_griglia:
+      return {"griglia", "{1} a {2} m non e' sulla griglia di 50 m: vale come {3} m",
+              "{1} at {2} m is off the 50 m grid: it counts as {3} m"};
+    case nota_riga_convertita:
+      return {"", "riga convertita da UTF-8 a cp1252",
+              "line converted from UTF-8 to cp1252"};
+    case verifica_valori_mancanti_uno:
+      return {"", "il record \"{1}\" ha 1 valore, ne servono {2}",
+              "the \"{1}\" record has 1 value, it takes {2}"};
+    case verifica_valori_mancanti:
+      return {"", "il record \"{1}\" ha {2} valori, ne servono {3}",
+              "the \"{1}\" record has {2} values, it takes {3}"};
+    case verifica_non_numero:
+      return {"", "il valore \"{1}\" del record \"{2}\" non e' un numero intero",
+              "the value \"{1}\" of the \"{2}\" record is not a whole number"};
+    case verifica_fuori_campo:
+      return {"", "il valore {1} non sta nel campo \"{2}\" del record \"{3}\" (da {4} a {5})",
+              "the value {1} does not fit the field \"{2}\" of the \"{3}\" record ({4} to {5})"};
+    case verifica_velocita_oltre_byte:
+      return {"", "velocita' {1}: divisa per 5 non sta in un byte (da 0 a 1277)",
+              "speed {1}: divided by 5 it does not fit a byte (0 to 1277)"};
+    case verifica_senza_lunghezza:
+      return {"", "il record \"{1}\" viene prima della lunghezza del percorso",
+              "the \"{1}\" record comes before the route length"};
+    case verifica_testo_lungo_tabella:
+      return {"", "un testo del record \"{1}\" supera 65535 caratteri",
+              "a text of the \"{1}\" record is longer than 65535 characters"};
+    case verifica_sorgente_vuota:
+      return {"", "la sorgente della linea e' vuota",
+              "the line source is empty"};
+    case verifica_linea_senza_generale:
+      return {"", "la sorgente della linea non ha la sezione [generale]",
+              "the line source has no [generale] section"};
+    case verifica_linea_generale_storpiata:
+      return {"", "la sorgente della linea non ha la sezione [generale] (\"{1}\" non lo e')",
+              "the line source has no [generale] section (\"{1}\" is not one)"};
+    case verifica_lunghezza_fuori:
+      return {"", "lunghezza del percorso {1} fuori da -7000 a 1000000 m",
+              "route length {1} outside -7000 to 1000000 m"};
+    case verifica_ripetizione_inizio:
+      return {"", "inizio della ripetizione segnali {1} non multiplo di 50",
+              "start of the cab-signal repetition {1} is not a multiple of 50"};
+    case verifica_ripetizione_fine:
+      return {"", "fine della ripetizione segnali {1} non multipla di 50",
+              "end of the cab-signal repetition {1} is not a multiple of 50"};
+    case verifica_ripetizione_codici:
+      return {"", "\"{1}\" non indica 4 o 9 codici",
+              "\"{1}\" names neither 4 nor 9 codes"};
+    case verifica_curva_senza_classe:
+      return {"", "\"{1}\" senza classe (una cifra da 1 a 6)",
+              "\"{1}\" has no class (a digit from 1 to 6)"};
+    case verifica_curva_oltre_piano:
+      return {"", "la curva da {1} m per {2} m va oltre la fine della planimetria ({3} m)",
+              "the curve from {1} m over {2} m runs past the end of the track plan ({3} m)"};
+    case verifica_piano_troppo_lungo:
+      return {"", "con la planimetria un percorso di {1} m supera 1000000 punti (al massimo 993001 m)",
+              "with the track plan a route of {1} m exceeds 1000000 points (993001 m at most)"};
+    case verifica_oltre_percorso:
+      return {"", "{1} a {2} m oltre il limite del percorso esteso ({3} m)",
+              "{1} at {2} m beyond the limit of the extended route ({3} m)"};
+    case verifica_cella_fuori:
+      return {"", "{1} a {2} m: la cella {3} e' fuori dal percorso",
+              "{1} at {2} m: cell {3} lies outside the route"};
+    case verifica_cella_presa_record:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa dal record \"{4}\" di {@}",
+              "{1} at {2} m: cell {3} is already taken by the \"{4}\" record of {@}"};
+    case verifica_cella_presa_preavviso:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa dal preavviso del rallentamento di {@}",
+              "{1} at {2} m: cell {3} is already taken by the warning board of the slow-down of {@}"};
+    case verifica_cella_presa_inizio:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa dall'inizio del rallentamento di {@}",
+              "{1} at {2} m: cell {3} is already taken by the start of the slow-down of {@}"};
+    case verifica_cella_presa_fine:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa dalla fine del rallentamento di {@}",
+              "{1} at {2} m: cell {3} is already taken by the end of the slow-down of {@}"};
+    case verifica_cella_presa_approccio:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa da una cella d'approccio del rallentamento di {@}",
+              "{1} at {2} m: cell {3} is already taken by an approach cell of the slow-down of {@}"};
+    case verifica_cella_presa_fermata:
+      return {"", "{1} a {2} m: la cella {3} e' gia' presa dalla fermata della stazione di {@}",
+              "{1} at {2} m: cell {3} is already taken by the stop of the station of {@}"};
+    case verifica_montagne_troppe:
+      return {"", "piu' di 80 elementi montagna",
+              "more than 80 montagna elements"};
+    case verifica_tabella_piena:
+      return {"", "stazioni e cartelli superano i posti della tabella (78 in tutto)",
+              "stations and signs exceed the table's places (78 in all)"};
+    case verifica_stazione_fuori_griglia:
+      return {"", "stazione a {1} m: la posizione non e' multipla di 50",
+              "station at {1} m: the position is not a multiple of 50"};
+    case verifica_stazione_lunghezza:
+      return {"", "stazione a {1} m: la lunghezza {2} non e' multipla di 100",
+              "station at {1} m: the length {2} is not a multiple of 100"};
+    case verifica_stazione_troppo_presto:
+      return {"", "stazione a {1} m: finisce a {2} m, nella cella 1 o prima",
+              "station at {1} m: it ends at {2} m, in cell 1 or before"};
+    case verifica_stazioni_vicine:
+      return {"", "stazione a {1} m: inizia a {2} m, meno di 350 m dopo la fine della precedente di {@} ({3} m)",
+              "station at {1} m: it starts at {2} m, less than 350 m after the end of the previous one of {@} ({3} m)"};
+    case verifica_progressiva_fuori_griglia:
+      return {"", "progressiva chilometrica {1}, {2}: i due valori vanno in multipli di 50",
+              "kilometric reference {1}, {2}: both values must be multiples of 50"};
+    case verifica_utf8_senza_cp1252:
+      return {"", "il carattere U+{1} non ha forma in cp1252",
+              "the character U+{1} has no cp1252 form"};
+    case verifica_utf16:
+      return {"", "la sorgente e' in UTF-16: va salvata in cp1252 (o UTF-8)",
+              "the source is UTF-16: save it as cp1252 (or UTF-8)"};
+    case verifica_utf8_non_valido:
+      return {"", "la sorgente non e' UTF-8 valido (--encoding=utf-8)",
+              "the source is not valid UTF-8 (--encoding=utf-8)"};
+    case verifica_lunghezza_mancante:
+      return {"", "la sorgente della linea non ha la lunghezza del percorso",
+              "the line source has no route length"};
+    case verifica_fermato_dalla_linea:
+      return {"", "{1} a {2} m: la sorgente del treno si ferma qui, per il record oltre il percorso di {@}",
+              "{1} at {2} m: the train source stops here, because of the record beyond the route of {@}"};
+    case uso_riga:
+      return {"", "uso: compila [OPZIONI] SORGENTE_LINEA SORGENTE_TRENO (compila --help per le opzioni)",
+              "usage: compila [OPTIONS] LINE_SOURCE TRAIN_SOURCE (compila --help for the options)"};
+    case uso_codifica_sconosciuta:
+      return {"", "codifica sconosciuta: {1} (cp1252, utf-8 o auto)", "unknown encoding: {1} (cp1252, utf-8 or auto)"};
+    case uso_avviso_sconosciuto: return {"", "avviso sconosciuto: {1}", "unknown warning: {1}"};
+    case compila_nessun_file_errore:
+      return {"", "nessun file scritto: la compilazione ha memorizzato un errore (--write-on-error li scrive comunque)",
+              "no file written: the compile stored an error (--write-on-error writes them all the same)"};
+    case compila_nessun_file_rigoroso:
+      return {"", "nessun file scritto: --strict e {1} avvisi", "no file written: --strict and {1} warnings"};
+    case compila_riepilogo:
+      return {"",
+              "percorso di {1} m; {2} stazioni, {3} segnali, {4} rallentamenti, {5} cartelli, {6} cambi di "
+              "velocita'; {7}",
+              "route of {1} m; {2} stations, {3} signals, {4} slow-downs, {5} sign boards, {6} speed changes; {7}"};
+    case compila_riepilogo_scritti: return {"", "{1} file scritti", "{1} files written"};
+    case compila_riepilogo_verifica:
+      return {"", "nessun file scritto (--check)", "no file written (--check)"};
   }
   return {"", {}, {}};
 }

@@ -46,6 +46,7 @@ class Compila : public ::testing::Test {
   cartella_temporanea cartella;  // the sources, and the compiled files by default
   fs::path linea, treno;
   std::string testo_linea, testo_treno;
+  std::string lingua = "C";  // LC_ALL of the runs; "C" gives Italian
 
   // Puts the fixtures into the folder under the names the keys come from.
   void prepara(const std::string& dato_linea, const std::string& dato_treno,
@@ -64,6 +65,9 @@ class Compila : public ::testing::Test {
   // byte for byte as before.
   esito avvia(const std::vector<std::string>& argomenti, fs::path cartella_lavoro = fs::temp_directory_path(),
               rlim_t limite = RLIM_INFINITY) {
+    // The language of the messages comes from the environment: pinned, so
+    // that the expected lines do not depend on the machine's.
+    ::setenv("LC_ALL", lingua.c_str(), 1);
     avvio a;
     a.programma = programma;
     a.argomenti = argomenti;
@@ -106,7 +110,9 @@ TEST_F(Compila, CleanPairWritesTheCoresThreeFiles) {
   prepara(linea_pulita, treno_pulito);
   esito e = avvia(sorgenti());
   EXPECT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(e.errori, "");
+  // One summary line: what the route became and what was written.
+  EXPECT_EQ(e.errori, una_riga("compila: percorso di 5000 m; 2 stazioni, 1 segnali, 1 rallentamenti, 1 cartelli, "
+                               "1 cambi di velocita'; 3 file scritti"));
   EXPECT_EQ(e.uscita, "");
   destinazione_in_memoria attesi = compilati_dal_nucleo(testo_linea, testo_treno, "Prova", "T1", 1);
   EXPECT_EQ(attesi.linea.nome, "Prova_linea.dat");
@@ -123,46 +129,65 @@ TEST_F(Compila, CleanPairWritesTheCoresThreeFiles) {
   attendi_compilati(cartella.p, attesi);
 }
 
-// One stored error of each kind: where it is reported, and that the files
-// are written all the same.
+// One stored error of each kind: where it is reported, in words that say
+// what and where; that an earlier build is left as it was; and that
+// --write-on-error writes the files all the same.
 TEST_F(Compila, StoredErrorsPointAtTheirSourceLine) {
   enum class dove { linea, treno, nessuno };
   struct caso {
     const char* dato_linea;
     const char* dato_treno;
     dove file;
-    int riga;
-    std::string resto;  // what follows "errore "
+    std::string resto;  // what follows "FILE:"
   } casi[] = {
-      // A reader code of the line source: the second sign on one cell.
-      {"linea_cartello_doppio.txt", treno_pulito, dove::linea, 20,
-       "6: " + significato(6) + " (posizione 1200 m)"},
+      // A reader code of the line source: the second sign on one cell,
+      // naming the record that took it.
+      {"linea_cartello_doppio.txt", treno_pulito, dove::linea,
+       "20:23: errore 6: cartello_indicatore a 1200 m: la cella 25 e' gia' presa dal record "
+       "\"cartello_indicatore\" di {L}:19 (posizione 1200 m)"},
       // A reader code whose record runs over three lines: the line of the
       // position value, not of the keyword.
-      {linea_pulita, "treno_stazione_su_piu_righe.txt", dove::treno, 15,
-       "8: " + significato(8) + " (posizione 4520 m)"},
-      // A value that does not fit its field, on the line after its keyword.
-      {linea_pulita, "treno_tipo_stazione_oltre_byte.txt", dove::treno, 15,
-       "25: " + significato(25, compattatore::motivo_fallimento::fuori_byte)},
+      {linea_pulita, "treno_stazione_su_piu_righe.txt", dove::treno,
+       "15:4: errore 8: stazione a 4520 m: la posizione non e' multipla di 50 (posizione 4520 m)"},
+      // A value that does not fit its field: which value, which field, what range.
+      {linea_pulita, "treno_tipo_stazione_oltre_byte.txt", dove::treno,
+       "15:4: errore 25: il valore 300 non sta nel campo \"tipo\" del record \"stazione\" (da 0 a 255)"},
       // A recorder code: the second signal on one cell.
-      {linea_pulita, "treno_segnale_doppio.txt", dove::treno, 19,
-       "16: " + significato(16) + " (posizione 3000 m)"},
+      {linea_pulita, "treno_segnale_doppio.txt", dove::treno,
+       "19:13: errore 16: segnale a 3000 m: la cella 61 e' gia' presa dal record \"segnale\" di {T}:18 "
+       "(posizione 3000 m)"},
       // A finishing code: the three cells before the slow-down start hold
       // signs. No source line applies.
-      {"linea_cartelli_prima_del_rallentamento.txt", treno_pulito, dove::nessuno, 0,
-       "12: " + significato(12) + " (posizione 3550 m)"},
+      {"linea_cartelli_prima_del_rallentamento.txt", treno_pulito, dove::nessuno,
+       "errore 12: " + significato(12) + " (posizione 3550 m)"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(std::string(c.dato_linea) + " + " + c.dato_treno);
     for (const fs::directory_entry& d : fs::directory_iterator(cartella.p)) fs::remove(d.path());
     prepara(c.dato_linea, c.dato_treno);
+    std::string resto = c.resto;
+    for (auto [segnaposto, nome] : {std::pair{"{L}", linea.string()}, std::pair{"{T}", treno.string()}})
+      if (size_t p = resto.find(segnaposto); p != std::string::npos) resto.replace(p, 3, nome);
+    const std::string atteso = c.file == dove::linea   ? linea.string() + ":" + resto
+                               : c.file == dove::treno ? treno.string() + ":" + resto
+                                                       : resto;
+    const std::string nessuno_scritto =
+        "compila: nessun file scritto: la compilazione ha memorizzato un errore (--write-on-error li scrive "
+        "comunque)";
+
+    // A good earlier build stays as it was.
+    scrivi(cartella.p / "Prova_T1.dat", "corsa precedente");
+    istantanea prima = fotografa(cartella.p);
     esito e = avvia(sorgenti());
     EXPECT_EQ(e.stato, 1);
-    std::string luogo = c.file == dove::linea   ? linea.string() + ":" + std::to_string(c.riga) + ": "
-                        : c.file == dove::treno ? treno.string() + ":" + std::to_string(c.riga) + ": "
-                                                : "";
-    EXPECT_EQ(e.errori, una_riga(luogo + "errore " + c.resto));
+    EXPECT_EQ(e.errori, una_riga(atteso) + una_riga(nessuno_scritto));
     EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
+
+    fs::remove(cartella.p / "Prova_T1.dat");
+    esito comunque = avvia({"--write-on-error", linea.string(), treno.string()});
+    EXPECT_EQ(comunque.stato, 1);
+    EXPECT_EQ(comunque.errori, una_riga(atteso));
     attendi_compilati(cartella.p, compilati_dal_nucleo(testo_linea, testo_treno, "Prova", "T1", 1));
   }
 }
@@ -178,7 +203,8 @@ TEST_F(Compila, HeaderGuardsStopBeforeAnyFileIsWritten) {
       // The reader stopped at a refused signal after the one in cell 1: both
       // the stored code and the stop are reported, the stop last.
       {"treno_segnale_in_cella_1_poi_doppio.txt", 1250,
-       ":20: errore 16: " + significato(16) + " (posizione 3000 m)\n"},
+       ":20:13: errore 16: segnale a 3000 m: la cella 61 e' gia' presa dal record \"segnale\" di {T}:18 "
+       "(posizione 3000 m)\n"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.dato_treno);
@@ -190,12 +216,13 @@ TEST_F(Compila, HeaderGuardsStopBeforeAnyFileIsWritten) {
     esito e = avvia({"--json", linea.string(), treno.string()});
     EXPECT_EQ(e.stato, 2);
     std::string memorizzato = c.memorizzato.empty() ? "" : treno.string() + c.memorizzato;
+    if (size_t p = memorizzato.find("{T}"); p != std::string::npos) memorizzato.replace(p, 3, treno.string());
     EXPECT_EQ(e.errori,
               memorizzato + una_riga("errore " + std::to_string(c.codice) + ": " + significato(c.codice)));
     // The stop decides the outcome, so its code is the one reported.
     EXPECT_EQ(e.uscita, "{\"codice_errore\":" + std::to_string(c.codice) +
                             ",\"posizione_errore\":null,\"file\":null,\"riga\":null,\"messaggio\":\"" +
-                            significato(c.codice) + "\",\"scritti\":[]}\n");
+                            significato(c.codice) + "\",\"scritti\":[],\"avvisi\":[]}\n");
     EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
   }
 }
@@ -224,9 +251,15 @@ TEST_F(Compila, CheckWritesNothing) {
     istantanea prima = fotografa(cartella.p);
     esito e = avvia({"--check", linea.string(), treno.string()});
     EXPECT_EQ(e.stato, c.stato);
-    // The diagnostics are those of a run that writes.
-    EXPECT_EQ(e.errori, c.stato == 0 ? "" : una_riga(linea.string() + ":20: errore 6: " + significato(6) +
-                                                     " (posizione 1200 m)"));
+    // The diagnostics are those of a run that writes; the summary says
+    // that nothing was meant to be written.
+    EXPECT_EQ(e.errori, c.stato == 0 ? una_riga("compila: percorso di 5000 m; 2 stazioni, 1 segnali, 1 "
+                                                "rallentamenti, 1 cartelli, 1 cambi di velocita'; nessun file "
+                                                "scritto (--check)")
+                                     : una_riga(linea.string() + ":20:23: errore 6: cartello_indicatore a 1200 m: "
+                                                                 "la cella 25 e' gia' presa dal record "
+                                                                 "\"cartello_indicatore\" di " +
+                                                linea.string() + ":19 (posizione 1200 m)"));
     EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
   }
 }
@@ -245,9 +278,11 @@ TEST_F(Compila, RelativeNamesWriteBesideTheLineSourceAndAreReportedAsGiven) {
   // Run from the folder with bare names: the compiled files land there (the
   // folder of the line source), and a diagnostic names the file as given.
   prepara("linea_cartello_doppio.txt", treno_pulito);
-  esito e = avvia({"Prova_linea.txt", "Prova_T1-.txt"}, cartella.p);
+  esito e = avvia({"--write-on-error", "Prova_linea.txt", "Prova_T1-.txt"}, cartella.p);
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.errori, una_riga("Prova_linea.txt:20: errore 6: " + significato(6) + " (posizione 1200 m)"));
+  EXPECT_EQ(e.errori, una_riga("Prova_linea.txt:20:23: errore 6: cartello_indicatore a 1200 m: la cella 25 e' "
+                               "gia' presa dal record \"cartello_indicatore\" di Prova_linea.txt:19 (posizione "
+                               "1200 m)"));
   attendi_compilati(cartella.p, compilati_dal_nucleo(testo_linea, testo_treno, "Prova", "T1", 1));
 }
 
@@ -277,7 +312,7 @@ TEST_F(Compila, KeysFromOptionsNameTheFilesAndEnterTheCodes) {
   }
 }
 
-TEST_F(Compila, UsageErrorsExit3WithOneLineAndWriteNothing) {
+TEST_F(Compila, UsageErrorsExit3WithTheReasonAndTheUsageLine) {
   prepara(linea_pulita, treno_pulito);
   std::vector<std::vector<std::string>> casi = {
       {},
@@ -295,16 +330,23 @@ TEST_F(Compila, UsageErrorsExit3WithOneLineAndWriteNothing) {
     EXPECT_EQ(e.stato, 3);
     EXPECT_EQ(e.uscita, "") << "no JSON object for a usage error";
     EXPECT_EQ(e.errori.rfind("compila: ", 0), 0u) << e.errori;
-    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << e.errori;
+    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 2) << e.errori;
+    EXPECT_NE(e.errori.find("\nuso: compila [OPZIONI] SORGENTE_LINEA SORGENTE_TRENO"), std::string::npos) << e.errori;
   }
   EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
 }
 
-TEST_F(Compila, HelpPrintsTheUsage) {
-  esito e = avvia({"--help"});
-  EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita.rfind("uso: compila", 0), 0u) << e.uscita;
-  EXPECT_EQ(e.errori, "");
+TEST_F(Compila, HelpAndVersion) {
+  for (const char* aiuto : {"--help", "-h"}) {
+    esito e = avvia({aiuto});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita.rfind("uso: compila", 0), 0u) << e.uscita;
+    EXPECT_EQ(e.errori, "");
+  }
+  esito v = avvia({"--version"});
+  EXPECT_EQ(v.stato, 0);
+  EXPECT_EQ(v.uscita, "compila 1.0\n");
+  EXPECT_EQ(v.errori, "");
 }
 
 TEST_F(Compila, MissingInputIsAFileErrorNotACode) {
@@ -383,20 +425,21 @@ TEST_F(Compila, JsonReportsTheOutcomeFieldByField) {
   EXPECT_EQ(pulito.uscita, "{\"codice_errore\":0,\"posizione_errore\":null,\"file\":null,\"riga\":null,"
                            "\"messaggio\":null,\"scritti\":[\"" +
                                in_cartella("Prova_linea.dat") + "\",\"" + in_cartella("Prova_T1.sim") + "\",\"" +
-                               in_cartella("Prova_T1.dat") + "\"]}\n");
+                               in_cartella("Prova_T1.dat") + "\"],\"avvisi\":[]}\n");
 
   // --check: the same report, nothing written.
   esito verifica = avvia({"--json", "--check", "--no-plan", linea.string(), treno.string()});
   EXPECT_EQ(verifica.uscita, "{\"codice_errore\":0,\"posizione_errore\":null,\"file\":null,\"riga\":null,"
-                             "\"messaggio\":null,\"scritti\":[]}\n");
+                             "\"messaggio\":null,\"scritti\":[],\"avvisi\":[]}\n");
 
   // A recorder code: position, file and line, and the files written.
   prepara(linea_pulita, "treno_segnale_doppio.txt");
-  esito segnale = avvia({"--json", "--no-plan", linea.string(), treno.string()});
+  esito segnale = avvia({"--json", "--no-plan", "--write-on-error", linea.string(), treno.string()});
   EXPECT_EQ(segnale.stato, 1);
   EXPECT_EQ(segnale.uscita, "{\"codice_errore\":16,\"posizione_errore\":3000,\"file\":\"" + treno.string() +
                                 "\",\"riga\":19,\"messaggio\":\"" + significato(16) + "\",\"scritti\":[\"" +
-                                in_cartella("Prova_T1.sim") + "\",\"" + in_cartella("Prova_T1.dat") + "\"]}\n");
+                                in_cartella("Prova_T1.sim") + "\",\"" + in_cartella("Prova_T1.dat") +
+                                "\"],\"avvisi\":[]}\n");
   // The diagnostic line still goes to standard error.
   EXPECT_EQ(std::count(segnale.errori.begin(), segnale.errori.end(), '\n'), 1) << segnale.errori;
 }
@@ -412,7 +455,99 @@ TEST_F(Compila, JsonEscapesOddBytesInPaths) {
   EXPECT_NE(e.uscita.find("\"file\":\"" + atteso_file + "\",\"riga\":20,"), std::string::npos) << e.uscita;
   for (char c : e.uscita) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
   // The diagnostic on standard error keeps the bytes as given.
-  EXPECT_EQ(e.errori.rfind(linea.string() + ":20: errore 6: ", 0), 0u) << e.errori;
+  EXPECT_EQ(e.errori.rfind(linea.string() + ":20:23: errore 6: ", 0), 0u) << e.errori;
+}
+
+// Warnings: printed gcc-style after the compile's own report, silenced one
+// by one with -Wno-NAME, fatal with --strict, listed in the JSON object, in
+// English where the environment says so; the summary line goes with --quiet.
+TEST_F(Compila, WarningsStrictSilenceQuietAndJson) {
+  prepara("linea_avvisi.txt", treno_pulito);
+  const std::string curva = linea.string() +
+                            ":11:1: avviso: la classe di \"curvad12\" e' letta come 1 [-Wcurva]";
+  const std::string parola = linea.string() +
+                             ":14:1: avviso: il campo \"pendneza\" non e' un record di questa parte: e' ignorato "
+                             "(forse \"pendenza\"?) [-Wparola-ignota]";
+  const std::string riepilogo =
+      "compila: percorso di 5000 m; 2 stazioni, 1 segnali, 1 rallentamenti, 1 cartelli, 1 cambi di velocita'; ";
+  const destinazione_in_memoria attesi = compilati_dal_nucleo(testo_linea, testo_treno, "Prova", "T1", 1);
+
+  esito e = avvia(sorgenti());
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.errori, una_riga(curva) + una_riga(parola) + una_riga(riepilogo + "3 file scritti"));
+  attendi_compilati(cartella.p, attesi);
+
+  esito quieto = avvia({"--quiet", "-Wno-curva", linea.string(), treno.string()});
+  EXPECT_EQ(quieto.stato, 0);
+  EXPECT_EQ(quieto.errori, una_riga(parola));
+
+  // --strict: a warning fails the run and nothing is written.
+  for (const fs::directory_entry& d : fs::directory_iterator(cartella.p))
+    if (d.path().extension() != ".txt") fs::remove(d.path());
+  istantanea prima = fotografa(cartella.p);
+  esito rigoroso = avvia({"--strict", linea.string(), treno.string()});
+  EXPECT_EQ(rigoroso.stato, 1);
+  EXPECT_EQ(rigoroso.errori,
+            una_riga(curva) + una_riga(parola) + una_riga("compila: nessun file scritto: --strict e 2 avvisi"));
+  EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
+  // ... unless every warning it met is silenced.
+  esito taciuti = avvia({"--strict", "-Wno-curva", "-Wno-parola-ignota", linea.string(), treno.string()});
+  EXPECT_EQ(taciuti.stato, 0);
+  EXPECT_EQ(taciuti.errori, una_riga(riepilogo + "3 file scritti"));
+  attendi_compilati(cartella.p, attesi);
+
+  esito json = avvia({"--json", "--check", "-Wno-curva", linea.string(), treno.string()});
+  EXPECT_EQ(json.stato, 0);
+  EXPECT_EQ(json.uscita, "{\"codice_errore\":0,\"posizione_errore\":null,\"file\":null,\"riga\":null,"
+                         "\"messaggio\":null,\"scritti\":[],\"avvisi\":[{\"file\":\"" +
+                             linea.string() +
+                             "\",\"riga\":14,\"colonna\":1,\"nome\":\"parola-ignota\",\"messaggio\":\"il campo "
+                             "\\\"pendneza\\\" non e' un record di questa parte: e' ignorato (forse "
+                             "\\\"pendenza\\\"?)\"}]}\n");
+
+  lingua = "en_GB.UTF-8";
+  esito inglese = avvia({"--check", "-Wno-parola-ignota", linea.string(), treno.string()});
+  EXPECT_EQ(inglese.stato, 0);
+  EXPECT_EQ(inglese.errori, una_riga(linea.string() +
+                                     ":11:1: warning: the class of \"curvad12\" is read as 1 [-Wcurva]") +
+                                una_riga("compila: route of 5000 m; 2 stations, 1 signals, 1 slow-downs, 1 sign "
+                                         "boards, 1 speed changes; no file written (--check)"));
+}
+
+// A UTF-8 source is read as the code page 1252 text it stands for, with a
+// note for each line converted; --encoding=cp1252 reads its bytes as they
+// are; a UTF-16 source is refused, nothing written.
+TEST_F(Compila, Encodings) {
+  prepara(linea_pulita, "treno_utf8.txt");
+  std::string cp1252 = testo_treno;
+  cp1252.replace(cp1252.find("CITT\xc3\x80"), 6, "CITT\xc0");
+
+  esito e = avvia({"--quiet", linea.string(), treno.string()});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.errori, una_riga(treno.string() + ":13: nota: riga convertita da UTF-8 a cp1252"));
+  attendi_compilati(cartella.p, compilati_dal_nucleo(testo_linea, cp1252, "Prova", "T1", 1));
+
+  esito grezzo = avvia({"--quiet", "--encoding=cp1252", linea.string(), treno.string()});
+  EXPECT_EQ(grezzo.stato, 0);
+  EXPECT_EQ(grezzo.errori, "");
+  attendi_compilati(cartella.p, compilati_dal_nucleo(testo_linea, testo_treno, "Prova", "T1", 1));
+
+  // UTF-16 (little-endian, with its mark): every other byte NUL.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : testo_treno) utf16 += std::string{c, '\0'};
+  testo_treno = utf16;
+  scrivi(treno, testo_treno);
+  for (const fs::directory_entry& d : fs::directory_iterator(cartella.p))
+    if (d.path().extension() != ".txt") fs::remove(d.path());
+  istantanea prima = fotografa(cartella.p);
+  esito sedici = avvia({"--json", linea.string(), treno.string()});
+  EXPECT_EQ(sedici.stato, 3);
+  EXPECT_EQ(sedici.errori,
+            una_riga(treno.string() + ": errore: la sorgente e' in UTF-16: va salvata in cp1252 (o UTF-8)"));
+  EXPECT_EQ(sedici.uscita, "");
+  EXPECT_EQ(differenze(prima, fotografa(cartella.p)), "");
+
+  EXPECT_EQ(avvia({"--encoding=latin1", linea.string(), treno.string()}).stato, 3);
 }
 
 }  // namespace

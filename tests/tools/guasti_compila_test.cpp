@@ -372,7 +372,9 @@ TEST_F(GuastiCompila, ASourceNameWithALineEndCannotForgeADiagnosticLine) {
   esito e = esegui(a);
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.errori, (sorgenti / "a\\nb.txt:9: errore 0: tutto bene").string() +
-                          ":2: errore 1: lunghezza del percorso fuori da -7000 a 1000000 m\n");
+                          ":2:24: errore 1: lunghezza del percorso 2000000 fuori da -7000 a 1000000 m\n"
+                          "compila: nessun file scritto: la compilazione ha memorizzato un errore "
+                          "(--write-on-error li scrive comunque)\n");
 }
 
 // A key with a control character is refused, and the line saying so shows
@@ -382,15 +384,15 @@ TEST_F(GuastiCompila, AKeyWithAControlCharacterIsRefusedOnOneLine) {
   esito e = esegui(comando(uscite, {"--route", "Bor\ngo"}));
   EXPECT_EQ(e.stato, 3);
   EXPECT_EQ(e.errori,
-            "compila: la chiave del percorso contiene un carattere di controllo: Bor\\ngo (compila --help per "
-            "l'uso)\n");
+            "compila: la chiave del percorso contiene un carattere di controllo: Bor\\ngo\n"
+            "uso: compila [OPZIONI] SORGENTE_LINEA SORGENTE_TRENO (compila --help per le opzioni)\n");
   EXPECT_EQ(differenze(prima, fotografa(uscite)), "");
 }
 
 // compila --json into a closed reader, after its files are written: exit 3
 // with a message, not death by SIGPIPE.
 TEST_F(GuastiCompila, AClosedStandardOutputIsExit3WithAMessage) {
-  avvio a = comando(uscite, {"--json"});
+  avvio a = comando(uscite, {"--json", "--quiet"});
   a.uscita_chiusa = true;
   esito e = esegui(a);
   EXPECT_EQ(e.segnale, 0);

@@ -29,7 +29,7 @@ TEST(JsonCompila, ObjectWithAndWithoutError) {
   diagnosi nessuno;
   EXPECT_EQ(oggetto_json(nessuno, {"d/A_linea.dat", "d/A_T.sim", "d/A_T.dat"}),
             "{\"codice_errore\":0,\"posizione_errore\":null,\"file\":null,\"riga\":null,\"messaggio\":null,"
-            "\"scritti\":[\"d/A_linea.dat\",\"d/A_T.sim\",\"d/A_T.dat\"]}\n");
+            "\"scritti\":[\"d/A_linea.dat\",\"d/A_T.sim\",\"d/A_T.dat\"],\"avvisi\":[]}\n");
 
   diagnosi completo;
   completo.codice = 16;
@@ -38,7 +38,7 @@ TEST(JsonCompila, ObjectWithAndWithoutError) {
   completo.messaggio = "la cella e' occupata";
   EXPECT_EQ(oggetto_json(completo, {}),
             "{\"codice_errore\":16,\"posizione_errore\":-50,\"file\":\"t\\\"reno.txt\",\"riga\":19,"
-            "\"messaggio\":\"la cella e' occupata\",\"scritti\":[]}\n");
+            "\"messaggio\":\"la cella e' occupata\",\"scritti\":[],\"avvisi\":[]}\n");
 
   // A file without a line (a source that could not be read at all), and a
   // position of 0 that was set: 0 is a value, not "none".
@@ -49,7 +49,18 @@ TEST(JsonCompila, ObjectWithAndWithoutError) {
   senza_riga.messaggio = "m";
   EXPECT_EQ(oggetto_json(senza_riga, {"x"}),
             "{\"codice_errore\":25,\"posizione_errore\":0,\"file\":\"l.txt\",\"riga\":null,"
-            "\"messaggio\":\"m\",\"scritti\":[\"x\"]}\n");
+            "\"messaggio\":\"m\",\"scritti\":[\"x\"],\"avvisi\":[]}\n");
+}
+
+// Warnings: the file escaped like any path, no line or column as null.
+TEST(JsonCompila, Avvisi) {
+  std::vector<avviso_json> avvisi = {{"l\xe8.txt", 4, 1, "parola-ignota", "il campo \"x\""},
+                                     {"t.txt", 0, 0, "sezione", "senza"}};
+  EXPECT_EQ(oggetto_json(diagnosi{}, {}, avvisi),
+            "{\"codice_errore\":0,\"posizione_errore\":null,\"file\":null,\"riga\":null,\"messaggio\":null,"
+            "\"scritti\":[],\"avvisi\":[{\"file\":\"l\\u00e8.txt\",\"riga\":4,\"colonna\":1,\"nome\":"
+            "\"parola-ignota\",\"messaggio\":\"il campo \\\"x\\\"\"},{\"file\":\"t.txt\",\"riga\":null,"
+            "\"colonna\":null,\"nome\":\"sezione\",\"messaggio\":\"senza\"}]}\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tools/compila/argomenti.h"
 
 #include "pipeline/catalogo.h"
+#include "pipeline/rilievi.h"
 
 namespace compattatore {
 namespace {
@@ -21,9 +22,17 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
   // should not first require a valid command line.
   for (const std::string& a : argomenti) {
     if (a == "--") break;
-    if (a == "--help") {
+    if (a == "--help" || a == "-h") {
       esito_argomenti e;
       e.a = esito_argomenti::azione::aiuto;
+      return e;
+    }
+  }
+  for (const std::string& a : argomenti) {
+    if (a == "--") break;
+    if (a == "--version") {
+      esito_argomenti e;
+      e.a = esito_argomenti::azione::versione;
       return e;
     }
   }
@@ -39,7 +48,13 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
   struct bandiera {
     const char* nome;
     bool* valore;
-  } bandiere[] = {{"--no-plan", &senza_piano}, {"--json", &o.json}, {"--check", &o.solo_verifica}};
+  } bandiere[] = {{"--no-plan", &senza_piano},
+                  {"--json", &o.json},
+                  {"--check", &o.solo_verifica},
+                  {"--write-on-error", &o.scrivi_con_errore},
+                  {"--quiet", &o.silenzioso},
+                  {"--strict", &o.rigoroso}};
+  std::optional<std::string> codifica_scelta;
 
   for (size_t i = 0; i < argomenti.size(); ++i) {
     const std::string& a = argomenti[i];
@@ -49,6 +64,15 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
     }
     if (!e_opzione(a)) {
       operandi.push_back(a);
+      continue;
+    }
+
+    // -Wno-NAME silences one warning; the names are those printed after
+    // each warning, so a misspelt one is refused rather than ignored.
+    if (a.rfind("-Wno-", 0) == 0) {
+      const std::string avviso = a.substr(5);
+      if (!nome_avviso_noto(avviso)) return sbagliato(id_messaggio::uso_avviso_sconosciuto, {a});
+      o.avvisi_spenti.insert(avviso);
       continue;
     }
 
@@ -63,6 +87,7 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
     if (nome == "--out") destinazione = &o.cartella;
     if (nome == "--route") destinazione = &o.chiave_linea;
     if (nome == "--train") destinazione = &o.chiave_treno;
+    if (nome == "--encoding") destinazione = &codifica_scelta;
     if (destinazione) {
       if (destinazione->has_value()) return sbagliato(id_messaggio::uso_opzione_ripetuta, {nome});
       if (!valore) {
@@ -83,6 +108,12 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
     *b->valore = true;
   }
   o.crea_linea = !senza_piano;
+  if (codifica_scelta) {
+    if (*codifica_scelta == "cp1252") o.codifica_sorgenti = codifica::cp1252;
+    else if (*codifica_scelta == "utf-8") o.codifica_sorgenti = codifica::utf8;
+    else if (*codifica_scelta == "auto") o.codifica_sorgenti = codifica::automatica;
+    else return sbagliato(id_messaggio::uso_codifica_sconosciuta, {*codifica_scelta});
+  }
 
   if (operandi.empty()) return sbagliato(id_messaggio::uso_mancano_sorgenti);
   if (operandi.size() == 1) return sbagliato(id_messaggio::uso_manca_sorgente_treno);
@@ -93,5 +124,9 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti) {
 }
 
 std::string testo_uso() { return rendi(id_messaggio::uso_testo); }
+
+std::string riga_uso() { return rendi(id_messaggio::uso_riga) + "\n"; }
+
+std::string testo_versione() { return "compila 1.0\n"; }
 
 }  // namespace compattatore

@@ -1,15 +1,22 @@
 #include "tools/compila/esecuzione.h"
 
+#include <cstdlib>
 #include <optional>
+#include <string_view>
 
 #include "app/piattaforma.h"
+#include "compiler/codifica.h"
+#include "compiler/verifica.h"
 #include "model/nomi_file.h"
 #include "pipeline/catalogo.h"
 #include "pipeline/diagnosi.h"
 #include "pipeline/fonte_sorgenti.h"
 #include "pipeline/in_memoria.h"
+#include "pipeline/rilievi.h"
 #include "pipeline/testo_sicuro.h"
 #include "tools/compila/json.h"
+#include "tools/compila/rapporto.h"
+#include "tools/compila/riepilogo.h"
 
 namespace compattatore {
 namespace {
@@ -25,8 +32,11 @@ esito_esecuzione fallita(const std::string& motivo) {
   return e;
 }
 
+// A usage error says what was wrong, then shows the usage line.
 esito_esecuzione errore_uso(const std::string& motivo) {
-  return fallita(rendi(id_messaggio::uso_rimando_aiuto, {motivo}));
+  esito_esecuzione e = fallita(motivo);
+  e.errore_standard += riga_uso();
+  return e;
 }
 
 esito_esecuzione errore_file(const errore_piattaforma& x) { return fallita(rendi(id_messaggio::piattaforma_su_file, {x.file, x.motivo})); }
@@ -143,18 +153,37 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
 
   // A missing or unreadable input is a failure of the tool, not of the
   // sources: it is not turned into code 101 or 25.
-  std::string testo_linea, testo_treno;
+  std::string grezzo_linea, grezzo_treno;
   try {
-    testo_linea = leggi_file(o.sorgente_linea);
-    testo_treno = leggi_file(o.sorgente_treno);
+    grezzo_linea = leggi_file(o.sorgente_linea);
+    grezzo_treno = leggi_file(o.sorgente_treno);
   } catch (const errore_piattaforma& x) {
     return errore_file(x);
   }
 
-  compilazione c = compila_testi(std::move(testo_linea), std::move(testo_treno), k.k, o.crea_linea);
+  // The reader reads code page 1252; what the author saved is turned into
+  // it first. A text that cannot be read as text is a file error too.
+  testo_convertito linea = in_cp1252(std::move(grezzo_linea), o.codifica_sorgenti, sorgente::linea);
+  testo_convertito treno = in_cp1252(std::move(grezzo_treno), o.codifica_sorgenti, sorgente::treno);
+  std::vector<rilievo> note = linea.rilievi;
+  note.insert(note.end(), treno.rilievi.begin(), treno.rilievi.end());
+  if (!linea.letto || !treno.letto) {
+    esito_esecuzione e;
+    e.uscita = uscita_uso_o_file;
+    for (const rilievo& r : note)
+      e.errore_standard += formatta_rilievo(r, o.sorgente_linea, o.sorgente_treno, o.lingua_messaggi) + "\n";
+    return e;
+  }
+
+  // The check pass reads the same texts on its own; nothing of the compile
+  // depends on it. It runs first, so the compile can then take the texts
+  // over and a source is held once.
+  const std::vector<rilievo> rilievi = verifica_sorgenti(linea.testo, treno.testo, o.crea_linea);
+  compilazione c = compila_testi(std::move(linea.testo), std::move(treno.testo), k.k, o.crea_linea);
+  const rapporto r = componi_rapporto(c.m, note, rilievi, o);
   esito_esecuzione e;
+  e.errore_standard = r.righe;
   diagnosi memorizzato = diagnosi_di(c.m, o.sorgente_linea, o.sorgente_treno);
-  if (memorizzato.codice != 0) e.errore_standard += formatta(memorizzato) + "\n";
 
   if (c.fermo != 0) {
     // The guard decides the outcome, so it is the code the JSON object
@@ -163,13 +192,25 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     fermo.codice = c.fermo;
     fermo.messaggio = significato(c.fermo);
     e.errore_standard += formatta(fermo) + "\n";
-    if (o.json) e.uscita_standard = oggetto_json(fermo, {});
+    if (o.json) e.uscita_standard = oggetto_json(fermo, {}, r.avvisi);
     e.uscita = uscita_fermata;
     return e;
   }
 
+  // A stored error leaves a good earlier build in place unless asked
+  // otherwise; so does a warning under --strict.
+  const bool errore = memorizzato.codice != 0;
+  const bool rifiutato_rigoroso = o.rigoroso && !r.avvisi.empty();
+  const bool scrivi = !o.solo_verifica && (!errore || o.scrivi_con_errore) && !rifiutato_rigoroso;
+  if (!o.solo_verifica && !scrivi) {
+    e.errore_standard += prefisso + (errore ? rendi(id_messaggio::compila_nessun_file_errore, {}, o.lingua_messaggi)
+                                            : rendi(id_messaggio::compila_nessun_file_rigoroso,
+                                                    {std::to_string(r.avvisi.size())}, o.lingua_messaggi)) +
+                         "\n";
+  }
+
   std::vector<std::string> scritti;
-  if (!o.solo_verifica) {
+  if (scrivi) {
     try {
       scritti = scrivi_compilati(c, o, cartella);
     } catch (const errore_piattaforma& x) {
@@ -179,8 +220,10 @@ esito_esecuzione esegui_compila(const opzioni_compila& o) {
     }
   }
 
-  if (o.json) e.uscita_standard = oggetto_json(memorizzato, scritti);
-  e.uscita = memorizzato.codice != 0 ? uscita_errore_memorizzato : uscita_pulita;
+  if (o.json) e.uscita_standard = oggetto_json(memorizzato, scritti, r.avvisi);
+  e.uscita = errore || rifiutato_rigoroso ? uscita_errore_memorizzato : uscita_pulita;
+  if (e.uscita == uscita_pulita && !o.silenzioso)
+    e.errore_standard += riepilogo(conta(c.m), scritti.size(), o.solo_verifica, o.lingua_messaggi);
   return e;
 }
 
@@ -192,9 +235,15 @@ esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argoment
       e.uscita_standard = testo_uso();
       return e;
     }
+    case esito_argomenti::azione::versione: {
+      esito_esecuzione e;
+      e.uscita_standard = testo_versione();
+      return e;
+    }
     case esito_argomenti::azione::errore: return errore_uso(a.errore);
     case esito_argomenti::azione::compila: break;
   }
+  a.opzioni.lingua_messaggi = lingua_da_ambiente();
   return esegui_compila(a.opzioni);
 }
 

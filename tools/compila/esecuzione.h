@@ -2,12 +2,14 @@
 // compile (the same code the one-shot program runs), the diagnostics and
 // the compiled files.
 //
-// Exit status: 0 no error code stored; 1 an error code stored (the files are
-// still written, as the one-shot program does); 2 stopped by a header guard,
+// Exit status: 0 no error code stored; 1 an error code stored (no compiled
+// file written, so a good earlier build stays, unless --write-on-error), or
+// a warning under --strict (nothing written); 2 stopped by a header guard,
 // 1250 or 1251 (no compiled file written); 3 a usage error, a source
-// refused (not a regular file, larger than limite_sorgente), two compiled
-// files with one name, a file that could not be read or written, memory
-// run out (main) or a failed write to standard output (main).
+// refused (not a regular file, larger than limite_sorgente, UTF-16, a
+// character with no code page 1252 form), two compiled files with one name,
+// a file that could not be read or written, memory run out (main) or a
+// failed write to standard output (main).
 //
 // A run that ends with 3 prints no JSON object, also with --json: the object
 // describes a compile and its files, and a usage or file error is reported
@@ -52,15 +54,22 @@ struct esito_esecuzione {
 
 // Runs the compile asked for by `o`: reads both sources (never changing,
 // moving or deleting them; only regular files up to limite_sorgente),
-// compiles, reports, and unless --check writes the compiled files into the
-// output folder as one set (line, table, route file, put in place together
-// once all are written), holding the folder locked meanwhile. Nothing is
-// written when two compiled files would have one name, a name is too long
-// for the folder, or a compiled file would land on one of the sources.
+// turns them into code page 1252, compiles, runs the check pass, reports,
+// and unless --check writes the compiled files into the output folder as
+// one set (line, table, route file, put in place together once all are
+// written), holding the folder locked meanwhile. Nothing is written when
+// two compiled files would have one name, a name is too long for the
+// folder, or a compiled file would land on one of the sources. On success,
+// unless --quiet, a summary line ends standard error.
 esito_esecuzione esegui_compila(const opzioni_compila& o);
 
+// Returns the language of the messages from the environment: LC_ALL, then
+// LC_MESSAGES, then LANG; "en" is English, anything else Italian.
+lingua lingua_da_ambiente();
+
 // Returns the whole run for the arguments after the program name: usage
-// text for --help, a one-line reason for a usage error, else esegui_compila.
+// text for --help, the version for --version, a reason and the usage line
+// for a usage error, else esegui_compila in the environment's language.
 esito_esecuzione esegui_riga_di_comando(const std::vector<std::string>& argomenti);
 
 }  // namespace compattatore

@@ -34,7 +34,8 @@ std::string stringa_json(std::string_view testo) {
   return s;
 }
 
-std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scritti) {
+std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scritti,
+                         const std::vector<avviso_json>& avvisi) {
   std::string s = "{\"codice_errore\":" + std::to_string(d.codice);
   s += ",\"posizione_errore\":" + (d.posizione ? std::to_string(*d.posizione) : std::string("null"));
   s += ",\"file\":" + (d.dove.file.empty() ? std::string("null") : stringa_json(d.dove.file));
@@ -45,6 +46,15 @@ std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scri
   for (size_t i = 0; i < scritti.size(); ++i) {
     if (i > 0) s += ",";
     s += stringa_json(scritti[i]);
+  }
+  s += "],\"avvisi\":[";
+  auto numero_o_null = [](int32_t v) { return v > 0 ? std::to_string(v) : std::string("null"); };
+  for (size_t i = 0; i < avvisi.size(); ++i) {
+    const avviso_json& a = avvisi[i];
+    if (i > 0) s += ",";
+    s += "{\"file\":" + stringa_json(a.file) + ",\"riga\":" + numero_o_null(a.riga) +
+         ",\"colonna\":" + numero_o_null(a.colonna) + ",\"nome\":" + stringa_json(a.nome) +
+         ",\"messaggio\":" + stringa_json(a.messaggio) + "}";
   }
   s += "]}\n";
   return s;

@@ -1,6 +1,8 @@
 // The one JSON object that `compila --json` prints:
 //   {"codice_errore":N,"posizione_errore":P|null,"file":"..."|null,
-//    "riga":R|null,"messaggio":"..."|null,"scritti":["...",...]}
+//    "riga":R|null,"messaggio":"..."|null,"scritti":["...",...],
+//    "avvisi":[{"file":"...","riga":R|null,"colonna":C|null,"nome":"...",
+//               "messaggio":"..."},...]}
 // followed by a line end. The output is pure ASCII.
 #pragma once
 
@@ -20,8 +22,19 @@ namespace compattatore {
 // escaped too.
 std::string stringa_json(std::string_view testo);
 
-// Returns the object for the diagnosis `d` (codice 0: no error) and the
-// paths of the files written, in the order written.
-std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scritti);
+// A warning as the JSON object lists it: riga and colonna 0 stand for none.
+struct avviso_json {
+  std::string file;
+  int32_t riga = 0;
+  int32_t colonna = 0;
+  std::string nome;
+  std::string messaggio;
+};
+
+// Returns the object for the diagnosis `d` (codice 0: no error), the
+// paths of the files written, in the order written, and the warnings
+// printed, in the order printed.
+std::string oggetto_json(const diagnosi& d, const std::vector<std::string>& scritti,
+                         const std::vector<avviso_json>& avvisi = {});
 
 }  // namespace compattatore
