@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/scrittura_a_pezzi.h"
 #include "app/temporanei.h"
 #include "pipeline/testo_sicuro.h"
 
@@ -134,6 +135,15 @@ void insieme_file::verifica_nome(const std::string& nome) const {
 
 void insieme_file::aggiungi(const std::string& nome, std::string_view byte) {
   const std::string percorso = unisci(cartella_, nome);
+  scrivi_tutto(apri_temporaneo(nome, percorso), byte, percorso);
+}
+
+void insieme_file::aggiungi_a_pezzi(const std::string& nome, const produttore_byte& produci) {
+  const std::string percorso = unisci(cartella_, nome);
+  scrivi_a_pezzi(apri_temporaneo(nome, percorso), produci, percorso);
+}
+
+int insieme_file::apri_temporaneo(const std::string& nome, const std::string& percorso) {
   file_.push_back(file{nome, -1, "", -1});
   file& f = file_.back();
   // The temporary file lies in the same folder, so the final rename stays
@@ -164,7 +174,7 @@ void insieme_file::aggiungi(const std::string& nome, std::string_view byte) {
     if (e != EEXIST) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_crea_file, {motivo_errno(e)}));
   }
   if (f.fd < 0) throw errore_piattaforma(percorso, rendi(id_messaggio::piattaforma_file_temporaneo));
-  scrivi_tutto(f.fd, byte, percorso);
+  return f.fd;
 }
 
 void insieme_file::conferma() {

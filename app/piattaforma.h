@@ -68,6 +68,11 @@ class insieme_file {
   // naming cartella/nome on any failure; the set's files stay temporary.
   void aggiungi(const std::string& nome, std::string_view byte);
 
+  // The same for a file handed over in pieces: what `produci` gives goes to
+  // the temporary file through one buffer of fixed size, so the file's
+  // bytes are never whole in memory.
+  void aggiungi_a_pezzi(const std::string& nome, const produttore_byte& produci);
+
   // Gives every file its final name, in the order added. Before the first
   // rename it checks that no final name is a folder, so that a folder
   // planted there stops the set whole. Throws on failure.
@@ -76,6 +81,9 @@ class insieme_file {
  private:
   struct file;
   void scarta() noexcept;
+  // Adds a file named `nome` (`percorso` in messages) to the set and returns
+  // the descriptor of its new temporary file.
+  int apri_temporaneo(const std::string& nome, const std::string& percorso);
   std::string cartella_;
   int fd_cartella_ = -1;
   std::vector<file> file_;
@@ -153,6 +161,10 @@ struct destinazione_cartella : destinazione_file {
   void scrivi(file_compilato, const std::string& nome, std::string byte) override {
     insieme.verifica_nome(nome);
     insieme.aggiungi(nome, byte);
+  }
+  void scrivi_a_pezzi(file_compilato, const std::string& nome, size_t, const produttore_byte& produci) override {
+    insieme.verifica_nome(nome);
+    insieme.aggiungi_a_pezzi(nome, produci);
   }
   void conferma() { insieme.conferma(); }
   insieme_file insieme;

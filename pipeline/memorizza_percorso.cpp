@@ -52,7 +52,10 @@ codice memorizza_percorso(modello& m, int32_t j, fonte_sorgenti& f, destinazione
   if (intestazione) intestazione->dato2 = codice_gara_og(m);
 
   // 6. Output, in the order line file, table file, route file.
-  if (m.crea_linea != 0) d.scrivi(file_compilato::linea, nome_file_linea(m), codifica_linea(m.plan));
+  // The line file, most of the bytes of a run, goes in pieces straight from
+  // the plan: a destination that writes a file need never hold it whole.
+  if (m.crea_linea != 0)
+    d.scrivi_a_pezzi(file_compilato::linea, nome_file_linea(m), dimensione_linea(m.plan), produttore_linea(m.plan));
   d.scrivi(file_compilato::tabella, nome_file_tabella(m), codifica_tabella(m.tabella));
   d.scrivi(file_compilato::percorso, nome_file_percorso(m), codifica_percorso(m.percorso));
   return codice::nessuno;
