@@ -493,6 +493,199 @@ voce_catalogo voce_di(id_messaggio id) {
     case compila_riepilogo_scritti: return {"", "{1} file scritti", "{1} files written"};
     case compila_riepilogo_verifica:
       return {"", "nessun file scritto (--check)", "no file written (--check)"};
+
+    // The inspector of compiled files.
+    case ispeziona_tipo_1: return {"", "segnale", "signal"};
+    case ispeziona_tipo_1_dato1: return {"", "s1·10+d1", "s1·10+d1"};
+    case ispeziona_tipo_1_dato2: return {"", "s2·10+d2", "s2·10+d2"};
+    case ispeziona_tipo_1_dato3: return {"", "s3·10+d3", "s3·10+d3"};
+    case ispeziona_tipo_1_dato4: return {"", "rapp·10+sx·3+dx", "rapp·10+sx·3+dx"};
+    case ispeziona_tipo_2: return {"", "fine rallentamento", "slow-down end"};
+    case ispeziona_tipo_2_dato1: return {"", "velocità (km/h)", "speed (km/h)"};
+    case ispeziona_tipo_2_dato2: return {"", "d_v", "d_v"};
+    case ispeziona_tipo_2_dato3: return {"", "f_tt", "f_tt"};
+    case ispeziona_tipo_3: return {"", "inizio rallentamento", "slow-down start"};
+    case ispeziona_tipo_3_dato1: return {"", "velocità (km/h)", "speed (km/h)"};
+    case ispeziona_tipo_3_dato2: return {"", "d_v", "d_v"};
+    case ispeziona_tipo_3_dato3: return {"", "f_tt", "f_tt"};
+    case ispeziona_tipo_4: return {"", "avviso di rallentamento", "slow-down warning"};
+    case ispeziona_tipo_4_dato1: return {"", "velocità (km/h)", "speed (km/h)"};
+    case ispeziona_tipo_4_dato2: return {"", "d_v", "d_v"};
+    case ispeziona_tipo_5: return {"", "preavviso di rallentamento", "slow-down approach"};
+    case ispeziona_tipo_5_dato1: return {"", "numero", "number"};
+    case ispeziona_tipo_5_dato2: return {"", "numero con d_v", "number with d_v"};
+    case ispeziona_tipo_6: return {"", "indicatori di velocità massima", "maximum-speed indicators"};
+    case ispeziona_tipo_6_dato1: return {"", "a (vas·20+vad/5)", "a (vas·20+vad/5)"};
+    case ispeziona_tipo_6_dato2: return {"", "b (vbs·20+vbd/5)", "b (vbs·20+vbd/5)"};
+    case ispeziona_tipo_6_dato3: return {"", "c (vcs·20+vcd/5)", "c (vcs·20+vcd/5)"};
+    case ispeziona_tipo_6_dato4: return {"", "strisce (s·10+d)", "stripes (s·10+d)"};
+    case ispeziona_tipo_10: return {"", "fermata di stazione", "station stop"};
+    case ispeziona_tipo_10_dato1: return {"", "stazione", "station"};
+    case ispeziona_tipo_11: return {"", "segno di montagna", "montagna mark"};
+    case ispeziona_tipo_12: return {"", "punto di abbattimento", "abbattimento point"};
+    case ispeziona_tipo_12_dato1: return {"", "valore", "value"};
+    case ispeziona_tipo_13: return {"", "punto di abbattimento senza valore", "abbattimento point without value"};
+    case ispeziona_tipo_14: return {"", "cartello", "sign board"};
+    case ispeziona_tipo_14_dato1: return {"", "testo", "text"};
+    case ispeziona_tipo_sconosciuto: return {"", "tipo sconosciuto", "unknown kind"};
+    case ispeziona_tipo_sconosciuto_dato1: return {"", "dato1", "dato1"};
+    case ispeziona_tipo_sconosciuto_dato2: return {"", "dato2", "dato2"};
+    case ispeziona_tipo_sconosciuto_dato3: return {"", "dato3", "dato3"};
+    case ispeziona_tipo_sconosciuto_dato4: return {"", "dato4", "dato4"};
+    case ispeziona_tempo: return {"", "tempo", "time"};
+    case ispeziona_file_percorso: return {"", "file del percorso", "route file"};
+    case ispeziona_file_tabella: return {"", "file della tabella", "table file"};
+    case ispeziona_file_linea: return {"", "file della linea", "line file"};
+    case ispeziona_celle: return {"", "celle", "cells"};
+    case ispeziona_intestazione: return {"", "intestazione (cella 1)", "header (cell 1)"};
+    case ispeziona_valore_intestazione: return {"", "valore di controllo", "check value"};
+    case ispeziona_codice_gara: return {"", "codice di gara", "competition code"};
+    case ispeziona_elementi: return {"", "elementi", "elements"};
+    case ispeziona_nessun_elemento: return {"", "nessun elemento", "no element"};
+    case ispeziona_velocita: return {"", "velocità di linea", "line speed"};
+    case ispeziona_pendenza: return {"", "pendenza", "gradient"};
+    case ispeziona_aderenza: return {"", "aderenza", "adhesion"};
+    case ispeziona_montagna: return {"", "montagna", "montagna"};
+    case ispeziona_da: return {"", "da", "from"};
+    case ispeziona_stazioni: return {"", "stazioni", "stations"};
+    case ispeziona_cartelli: return {"", "testi dei cartelli", "sign texts"};
+    case ispeziona_voci_intestazione: return {"", "voci di intestazione", "header entries"};
+    case ispeziona_nessuna: return {"", "nessuna", "none"};
+    case ispeziona_stazione: return {"", "stazione", "station"};
+    case ispeziona_area: return {"", "area", "area"};
+    case ispeziona_tipo: return {"", "tipo", "kind"};
+    case ispeziona_orario: return {"", "orario", "time"};
+    case ispeziona_altri_valori: return {"", "altri valori", "other values"};
+    case ispeziona_voce_81_83: return {"", "riferimento chilometrico", "kilometric reference"};
+    case ispeziona_voce_84: return {"", "treno e percorso", "train and route"};
+    case ispeziona_voce_85: return {"", "sfondi e linea", "backgrounds and line"};
+    case ispeziona_voce_86: return {"", "ripetizione segnali in cabina e treno", "cab-signal repetition and train"};
+    case ispeziona_riferimento: return {"", "riferimento", "reference"};
+    case ispeziona_posizione_percorso: return {"", "posizione", "position"};
+    case ispeziona_progressiva: return {"", "progressiva", "chainage"};
+    case ispeziona_segnale_aggiunta: return {"", "aggiunta di 100 m", "100 m added"};
+    case ispeziona_massa_frenata: return {"", "massa frenata (%)", "braked mass (%)"};
+    case ispeziona_lunghezza: return {"", "lunghezza del percorso", "route length"};
+    case ispeziona_vetture: return {"", "vetture", "cars"};
+    case ispeziona_sfondo_uno: return {"", "sfondo uno", "background one"};
+    case ispeziona_sfondo_due: return {"", "sfondo due", "background two"};
+    case ispeziona_sfondo_tre: return {"", "sfondo tre", "background three"};
+    case ispeziona_chiave_linea: return {"", "linea", "line"};
+    case ispeziona_valore_fisso: return {"", "valore di controllo", "check value"};
+    case ispeziona_codice_st: return {"", "codice di gara", "competition code"};
+    case ispeziona_ripetizione_da: return {"", "ripetizione da", "repetition from"};
+    case ispeziona_ripetizione_a: return {"", "a", "to"};
+    case ispeziona_codici: return {"", "codici", "codes"};
+    case ispeziona_chiave_treno: return {"", "treno", "train"};
+    case ispeziona_sabbia: return {"", "sabbia", "sand"};
+    case ispeziona_orologio: return {"", "orologio", "clock"};
+    case ispeziona_punti: return {"", "punti della pianta", "plan points"};
+    case ispeziona_estensione: return {"", "estensione", "extent"};
+    case ispeziona_cambi_curvatura: return {"", "cambi di curvatura", "curvature changes"};
+    case ispeziona_rettilineo: return {"", "rettilineo", "straight"};
+    case ispeziona_curva_destra: return {"", "curva a destra", "right-hand curve"};
+    case ispeziona_curva_sinistra: return {"", "curva a sinistra", "left-hand curve"};
+    case ispeziona_raggio: return {"", "raggio", "radius"};
+    case ispeziona_piano_non_dimensionato:
+      return {"", "pianta mai dimensionata (file vuoto)",
+              "plan never sized (empty file)"};
+    case ispeziona_punti_fuori_schema:
+      return {"", "i tipi dei punti non seguono lo schema del lettore",
+              "the point tags do not follow the reader's pattern"};
+    case ispeziona_titolo_pagina: return {"", "Ispezione dello scenario", "Scenario inspection"};
+    case ispeziona_pianta: return {"", "Pianta della linea", "Track plan"};
+    case ispeziona_profilo_pendenza: return {"", "Pendenza", "Gradient"};
+    case ispeziona_profilo_velocita: return {"", "Velocità", "Speed"};
+    case ispeziona_profilo_aderenza: return {"", "Aderenza", "Adhesion"};
+    case ispeziona_tabella_elementi: return {"", "Elementi del percorso", "Route elements"};
+    case ispeziona_binario: return {"", "binario", "track"};
+    case ispeziona_segnali: return {"", "segnali", "signals"};
+    case ispeziona_legenda_stazione: return {"", "stazione", "station"};
+    case ispeziona_legenda_segnale: return {"", "segnale", "signal"};
+    case ispeziona_legenda_cartello: return {"", "cartello", "sign board"};
+    case ispeziona_legenda_inizio: return {"", "inizio", "start"};
+    case ispeziona_velocita_linea: return {"", "velocità di linea", "line speed"};
+    case ispeziona_rallentamento: return {"", "rallentamento", "slow-down"};
+    case ispeziona_asse_km:
+      return {"", "progressiva dall'inizio del percorso (km)",
+              "distance from the start of the route (km)"};
+    case ispeziona_per_mille: return {"", "‰", "‰"};
+    case ispeziona_km_h: return {"", "km/h", "km/h"};
+    case ispeziona_senza_piano:
+      return {"", "Nessun file della linea: la pianta non è disponibile.",
+              "No line file: the track plan is not available."};
+    case ispeziona_senza_percorso:
+      return {"", "Nessun file del percorso: i profili non sono disponibili.",
+              "No route file: the profiles are not available."};
+    case ispeziona_posizione: return {"", "posizione", "position"};
+    case ispeziona_cella: return {"", "cella", "cell"};
+    case ispeziona_valori: return {"", "valori", "values"};
+    case ispeziona_file_letti: return {"", "file letti", "files read"};
+    case ispeziona_uso:
+      return {"", "uso: ispeziona [--json] [--html FILE] [--role linea|tabella|percorso] FILE_COMPILATO...",
+              "usage: ispeziona [--json] [--html FILE] [--role linea|tabella|percorso] COMPILED_FILE..."};
+    case ispeziona_descrizione:
+      return {"", "Mostra che cosa contengono i file compilati di uno scenario.",
+              "Shows what the compiled files of a scenario hold."};
+    case ispeziona_opzione_json:
+      return {"", "stampa un oggetto JSON invece del testo",
+              "print one JSON object instead of text"};
+    case ispeziona_opzione_html:
+      return {"", "scrive una pagina HTML autonoma con pianta, profili ed elementi",
+              "write a self-contained HTML page with plan, profiles and elements"};
+    case ispeziona_opzione_ruolo:
+      return {"", "il ruolo di tutti i file, invece di dedurlo dal nome",
+              "the role of every file, instead of taking it from the name"};
+    case ispeziona_opzione_versione: return {"", "mostra la versione ed esce", "show the version and exit"};
+    case ispeziona_opzione_aiuto: return {"", "mostra questo aiuto ed esce", "show this help and exit"};
+    case ispeziona_file_compilati: return {"", "i file compilati da leggere", "the compiled files to read"};
+    case ispeziona_ruoli:
+      return {"", "Il ruolo viene dal nome: *_linea.dat file della linea, *.sim file della tabella, ogni altro *.dat "
+              "file del percorso. Con --html il testo non viene stampato.",
+              "The role comes from the name: *_linea.dat line file, *.sim table file, any other *.dat route "
+              "file. With --html the text report is not printed."};
+    case ispeziona_errore_uso_prefisso: return {"", "ispeziona: ", "ispeziona: "};
+    case ispeziona_vedi_aiuto: return {"", "(ispeziona --help per l'uso)", "(ispeziona --help for usage)"};
+    case ispeziona_ruolo_sconosciuto: return {"", "ruolo sconosciuto", "unknown role"};
+    case ispeziona_nessun_file: return {"", "manca il file compilato da leggere", "no compiled file to read"};
+    case ispeziona_nome_senza_ruolo:
+      return {"", "il nome non dice il ruolo (atteso *_linea.dat, *.sim o *.dat): usare --role",
+              "the name does not tell the role (expected *_linea.dat, *.sim or *.dat): use --role"};
+    case ispeziona_troppi_file_stesso_ruolo:
+      return {"", "più di un file con lo stesso ruolo per la pagina",
+              "more than one file with the same role for the page"};
+    case ispeziona_argomento_inatteso: return {"", "argomento inatteso: {1}", "unexpected argument: {1}"};
+    case ispeziona_decodifica_campo_cella:
+      return {"", "atteso {campo} della cella {indice} ({larghezza} byte), il file finisce prima",
+              "expected {campo} of cell {indice} ({larghezza} bytes), the file ends before"};
+    case ispeziona_decodifica_campo_voce:
+      return {"", "atteso {campo} della voce {indice} ({larghezza} byte), il file finisce prima",
+              "expected {campo} of entry {indice} ({larghezza} bytes), the file ends before"};
+    case ispeziona_decodifica_campo_punto:
+      return {"", "atteso {campo} del punto {indice} ({larghezza} byte), il file finisce prima",
+              "expected {campo} of point {indice} ({larghezza} bytes), the file ends before"};
+    case ispeziona_decodifica_fine_tabella:
+      return {"", "attesa la fine del file dopo la voce 86",
+              "expected the end of the file after entry 86"};
+    case ispeziona_decodifica_fine_file: return {"", "attesa la fine del file", "expected the end of the file"};
+    case ispeziona_decodifica_tipo_noto:
+      return {"", "atteso un tipo di punto 0, 2 o 5 al punto {indice}, letto {trovato}",
+              "expected a point tag 0, 2 or 5 at point {indice}, read {trovato}"};
+    case ispeziona_decodifica_punto_y:
+      return {"", "atteso il valore y del metro {indice}: la meta y e' piu' corta della meta x",
+              "expected the y value of metre {indice}: the y half is shorter than the x half"};
+    case ispeziona_decodifica_tipo_uguale:
+      return {"", "atteso il tipo {previsto} al metro {indice} della meta {meta}, letto {trovato}",
+              "expected tag {previsto} at metre {indice} of the {meta} half, read {trovato}"};
+    case ispeziona_decodifica_tipo_calcolato_o_vuoto:
+      return {"", "atteso il tipo 5 o 0 al metro {indice} della meta {meta}, letto {trovato}",
+              "expected tag 5 or 0 at metre {indice} of the {meta} half, read {trovato}"};
+    case ispeziona_decodifica_tipo_vuoto:
+      return {"", "atteso il tipo 0 al metro {indice} della meta {meta} (dopo un metro mai calcolato), letto {trovato}",
+              "expected tag 0 at metre {indice} of the {meta} half (after a metre never computed), read {trovato}"};
+    case ispeziona_decodifica_valore_origine:
+      return {"", "atteso il valore {previsto} al metro {indice} della meta {meta}, letto {trovato}",
+              "expected the value {previsto} at metre {indice} of the {meta} half, read {trovato}"};
   }
   return {"", {}, {}};
 }

@@ -64,7 +64,7 @@ esito_argomenti analizza_argomenti(const std::vector<std::string>& argomenti, li
     e.testo = std::string(t.nessun_file);
     return e;
   } catch (const CLI::ExtrasError& x) {
-    e.testo = (l == lingua::inglese ? "unexpected argument: " : "argomento inatteso: ") + dopo_i_due_punti(x.what());
+    e.testo = rendi(id_messaggio::ispeziona_argomento_inatteso, {dopo_i_due_punti(x.what())}, l);
     return e;
   } catch (const CLI::ParseError& x) {
     e.testo = x.what();

@@ -19,7 +19,7 @@ bool scrivi_tutto(std::FILE* f, const std::string& s) {
 int main(int argc, char** argv) {
   using namespace compattatore::ispeziona;
   std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const lingua l = lingua_dall_ambiente();
+  const compattatore::lingua l = compattatore::lingua_da_ambiente();
   esito_esecuzione e;
   try {
     e = esegui_riga_di_comando(argomenti, l);
@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
   }
   scrivi_tutto(stderr, e.errore_standard);
   if (!scrivi_tutto(stdout, e.uscita_standard)) {
-    std::fprintf(stderr, "ispeziona: standard output\n");
+    // The same words as the other two programs, from the catalogue.
+    const std::string motivo = compattatore::rendi(compattatore::id_messaggio::uscita_standard_fallita, {}, l);
+    std::fprintf(stderr, "ispeziona: %s\n", motivo.c_str());
     return uscita_fallita;
   }
   return e.uscita;

@@ -1,6 +1,6 @@
-// Every word `ispeziona` prints, in Italian and in English, in one place so
-// that the tools' message catalogue can take them over whole. The language
-// follows the locale: English when its language is "en", Italian otherwise.
+// The words `ispeziona` prints, gathered by use from the message catalogue
+// (pipeline/catalogo.h), where every word of both languages lives; the
+// language is the catalogue's (lingua_da_ambiente).
 #pragma once
 
 #include <cstdint>
@@ -8,16 +8,9 @@
 #include <string_view>
 
 #include "output/decodifica.h"
+#include "pipeline/catalogo.h"
 
 namespace compattatore::ispeziona {
-
-enum class lingua { italiano, inglese };
-
-// Returns the language of the first of LC_ALL, LC_MESSAGES, LANG that is set
-// and not empty: English when it starts with "en", else Italian.
-lingua lingua_dall_ambiente();
-// The same rule on given values (tests).
-lingua lingua_di(const char* lc_all, const char* lc_messages, const char* lang);
 
 // One value of an element, with its label.
 struct etichette_tipo {
@@ -58,7 +51,7 @@ struct testi {
   std::string_view troppi_file_stesso_ruolo;
 };
 
-// Returns the words of `l`.
+// Returns the words of `l`, taken from the catalogue.
 const testi& testi_di(lingua l);
 
 // Returns "12.200 m" (Italian) or "12,200 m" (English).
