@@ -5,11 +5,14 @@
 
 #include <climits>
 #include <cmath>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "output/decodifica.h"
 #include "output/file_compilati.h"
+#include "pipeline/catalogo.h"
 #include "tests/supporto/processo_figlio.h"
 #include "tests/supporto/scenario_incorporato.h"
 #include "tools/compila/json.h"
@@ -421,6 +424,46 @@ TEST(Ispeziona, FiguresAndAbsurdPlansStayWellDefined) {
   EXPECT_NE(h.find("<polyline id=\"polilinea-pianta\""), std::string::npos);
   EXPECT_EQ(h.find("class=\"scala\""), std::string::npos);
   for (const cambio_curvatura& c : cambi_curvatura(p)) EXPECT_TRUE(std::isfinite(c.curvatura));
+}
+
+
+// The decoder's sentences are written twice: as the decoder's own Italian
+// defaults and in the catalogue, where ispeziona takes them from. The two
+// Italian texts must not drift apart, and the English ones must use the
+// decoder's named placeholders ({campo}, {indice}, ...), which the
+// catalogue's check of {n} arguments does not see.
+TEST(Ispeziona, TheDecoderSentencesAreTheDecodersInBothLanguages) {
+  auto segnaposti = [](std::string_view t) {
+    std::set<std::string> n;
+    for (size_t i = t.find('{'); i != std::string_view::npos; i = t.find('{', i + 1)) {
+      const size_t fine = t.find('}', i);
+      if (fine != std::string_view::npos) n.insert(std::string(t.substr(i, fine - i + 1)));
+    }
+    return n;
+  };
+  using enum id_messaggio;
+  const frasi_decodifica d;
+  const struct {
+    std::string_view frasi_decodifica::*frase;
+    id_messaggio id;
+  } casi[] = {
+      {&frasi_decodifica::campo_cella, ispeziona_decodifica_campo_cella},
+      {&frasi_decodifica::campo_voce, ispeziona_decodifica_campo_voce},
+      {&frasi_decodifica::campo_punto, ispeziona_decodifica_campo_punto},
+      {&frasi_decodifica::fine_tabella, ispeziona_decodifica_fine_tabella},
+      {&frasi_decodifica::fine_file, ispeziona_decodifica_fine_file},
+      {&frasi_decodifica::tipo_noto, ispeziona_decodifica_tipo_noto},
+      {&frasi_decodifica::punto_y, ispeziona_decodifica_punto_y},
+      {&frasi_decodifica::tipo_uguale, ispeziona_decodifica_tipo_uguale},
+      {&frasi_decodifica::tipo_calcolato_o_vuoto, ispeziona_decodifica_tipo_calcolato_o_vuoto},
+      {&frasi_decodifica::tipo_vuoto, ispeziona_decodifica_tipo_vuoto},
+      {&frasi_decodifica::valore_origine, ispeziona_decodifica_valore_origine},
+  };
+  for (const auto& c : casi) {
+    const std::string_view it = testo_catalogo(c.id, lingua::italiano);
+    EXPECT_EQ(it, d.*c.frase);
+    EXPECT_EQ(segnaposti(testo_catalogo(c.id, lingua::inglese)), segnaposti(it)) << it;
+  }
 }
 
 }  // namespace
