@@ -19,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "compiler/verifica.h"
 #include "pipeline/diagnosi.h"
+#include "pipeline/rilievi.h"
 #include "tools/compila/chiavi.h"
 #include "tools/compila/esecuzione.h"
 
@@ -272,6 +274,9 @@ TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   EXPECT_TRUE(c.compilati.linea.scritto);
   EXPECT_TRUE(c.compilati.tabella.scritto);
   EXPECT_TRUE(c.compilati.percorso.scritto);
+  // An example authors copy must draw no warning from the check pass.
+  for (const rilievo& r : verifica_sorgenti(s.linea, s.treno, true))
+    ADD_FAILURE() << formatta_rilievo(r, s.nome_linea, s.nome_treno, lingua::italiano);
 
   const std::vector<cella>& p = c.m.percorso;
   auto celle_di_tipo = [&](uint8_t tipo) {
