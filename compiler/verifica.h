@@ -13,27 +13,16 @@
 #include <string_view>
 #include <vector>
 
+#include "model/diagnostica.h"
 #include "model/messaggi.h"
 #include "model/modello.h"
 
 namespace compattatore {
 
-enum class livello_rilievo : uint8_t { errore, avviso, nota };
-
-// One finding of the check pass.
-struct rilievo {
-  livello_rilievo livello = livello_rilievo::avviso;
-  sorgente fonte = sorgente::nessuna;
-  int32_t riga = 0;                  // 1-based line, 0 = none
-  int32_t colonna = 0;               // 1-based column in bytes, 0 = none
-  int32_t codice = 0;                // the error code, for an error
-  std::optional<int32_t> posizione;  // metres, for an error where the compile stores one
-  id_messaggio messaggio{};
-  std::vector<std::string> argomenti;  // source bytes, as read
-  // The other place the message names as {@} (a record met earlier).
-  sorgente altra_fonte = sorgente::nessuna;
-  int32_t altra_riga = 0;
-};
+// A finding of the check pass is a diagnostic like any other: a warning,
+// a note, or an error the compile would raise, with its place.
+using livello_rilievo = gravita;
+using rilievo = diagnostica;
 
 // Returns the findings for the line source `linea` and the train source
 // `treno` (nullopt: that source is absent), in file order, the line source

@@ -30,6 +30,10 @@ struct diagnostica {
   std::optional<int32_t> posizione;    // metres, where one applies
   id_messaggio messaggio{};            // the words come from the catalogue
   std::vector<std::string> argomenti;  // raw argument texts (source bytes), escaped when rendered
+  // A second place the message names (written {@} in its text: a record
+  // met earlier), where one applies.
+  sorgente altra_fonte = sorgente::nessuna;
+  int32_t altra_riga = 0;
 };
 
 // The sink readers and finishing report into, in the order found.
