@@ -105,7 +105,7 @@ void leggi_guida(const fs::path& file, guida& g) {
   for (size_t i = 0; i < righe.size(); ++i) {
     const std::string dove = nome + ":" + std::to_string(i + 1);
     const std::string& r = righe[i];
-    if (r.rfind("```", 0) == 0 && r.size() > 3) {
+    if (r.rfind("```", 0) == 0) {  // a fenced block, with or without a language
       std::istringstream info(r.substr(3));
       std::string lingua, qualita;
       info >> lingua >> qualita;
