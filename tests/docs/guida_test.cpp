@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -263,6 +264,26 @@ std::vector<std::vector<std::string>> record_di(const std::string& testo) {
 
 int32_t numero(const std::string& s) { return static_cast<int32_t>(std::stol(s)); }
 
+// The keywords as the guide spells them. A record under any other spelling
+// would be dropped without a word, or read by a test it was not meant for.
+bool parola_della_linea(const std::string& k) {
+  static const std::set<std::string> parole = {
+      "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
+      "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre",
+      "ripetizione segnali 4 codici", "ripetizione segnali 9 codici", "pendenza", "montagna",
+      "indicatori_vmax", "cartello_indicatore"};
+  const bool curva = k.size() == 7 && k.rfind("curva", 0) == 0 && (k[5] == 's' || k[5] == 'd') &&
+                     k[6] >= '1' && k[6] <= '6';
+  return curva || parole.count(k) > 0;
+}
+
+bool parola_del_treno(const std::string& k) {
+  static const std::set<std::string> parole = {
+      "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza", "velocita",
+      "stazione", "rallentamento", "segnale", "abbattimento"};
+  return parole.count(k) > 0;
+}
+
 TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   const esempio_scenario s = carica_esempio();
   ASSERT_FALSE(s.nome_linea.empty());
@@ -297,6 +318,7 @@ TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   for (const auto& r : record_di(s.linea)) {
     SCOPED_TRACE(r.at(0) + " at " + (r.size() > 1 ? r.at(1) : ""));
     ++quanti[r.at(0)];
+    EXPECT_TRUE(parola_della_linea(r.at(0))) << "not a keyword of the line source as the guide spells it";
     if (r.at(0) == "pendenza") {
       EXPECT_EQ(corsa(numero(r.at(1))).pendenza, numero(r.at(2)) + 100);
     }
@@ -334,6 +356,7 @@ TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   for (const auto& r : record_di(s.treno)) {
     SCOPED_TRACE(r.at(0) + " at " + (r.size() > 1 ? r.at(1) : ""));
     ++quanti[r.at(0)];
+    EXPECT_TRUE(parola_del_treno(r.at(0))) << "not a keyword of the train source as the guide spells it";
     if (r.at(0) == "velocita") {
       EXPECT_EQ(corsa(numero(r.at(1))).velocita * 5, numero(r.at(2))) << "a speed off the 5 km/h steps";
     }
