@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -107,7 +108,7 @@ void leggi_guida(const fs::path& file, guida& g) {
   for (size_t i = 0; i < righe.size(); ++i) {
     const std::string dove = nome + ":" + std::to_string(i + 1);
     const std::string& r = righe[i];
-    if (r.rfind("```", 0) == 0 && r.size() > 3) {
+    if (r.rfind("```", 0) == 0) {  // a fenced block, with or without a language
       std::istringstream info(r.substr(3));
       std::string lingua, qualita;
       info >> lingua >> qualita;
@@ -265,6 +266,26 @@ std::vector<std::vector<std::string>> record_di(const std::string& testo) {
 
 int32_t numero(const std::string& s) { return static_cast<int32_t>(std::stol(s)); }
 
+// The keywords as the guide spells them. A record under any other spelling
+// would be dropped without a word, or read by a test it was not meant for.
+bool parola_della_linea(const std::string& k) {
+  static const std::set<std::string> parole = {
+      "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
+      "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre",
+      "ripetizione segnali 4 codici", "ripetizione segnali 9 codici", "pendenza", "montagna",
+      "indicatori_vmax", "cartello_indicatore"};
+  const bool curva = k.size() == 7 && k.rfind("curva", 0) == 0 && (k[5] == 's' || k[5] == 'd') &&
+                     k[6] >= '1' && k[6] <= '6';
+  return curva || parole.count(k) > 0;
+}
+
+bool parola_del_treno(const std::string& k) {
+  static const std::set<std::string> parole = {
+      "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza", "velocita",
+      "stazione", "rallentamento", "segnale", "abbattimento"};
+  return parole.count(k) > 0;
+}
+
 TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   const esempio_scenario s = carica_esempio();
   ASSERT_FALSE(s.nome_linea.empty());
@@ -300,28 +321,29 @@ TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   // example keeps to the 50 m grid, so no position rounds.
   std::map<std::string, int> quanti;
   for (const auto& r : record_di(s.linea)) {
-    SCOPED_TRACE(r[0] + " at " + (r.size() > 1 ? r[1] : ""));
-    ++quanti[r[0]];
-    if (r[0] == "pendenza") {
-      EXPECT_EQ(corsa(numero(r[1])).pendenza, numero(r[2]) + 100);
+    SCOPED_TRACE(r.at(0) + " at " + (r.size() > 1 ? r.at(1) : ""));
+    ++quanti[r.at(0)];
+    EXPECT_TRUE(parola_della_linea(r.at(0))) << "not a keyword of the line source as the guide spells it";
+    if (r.at(0) == "pendenza") {
+      EXPECT_EQ(corsa(numero(r.at(1))).pendenza, numero(r.at(2)) + 100);
     }
-    if (r[0] == "indicatori_vmax") {
-      EXPECT_EQ(punto(numero(r[1])).tipo, 6);
+    if (r.at(0) == "indicatori_vmax") {
+      EXPECT_EQ(punto(numero(r.at(1))).tipo, 6);
     }
-    if (r[0] == "cartello_indicatore") {
-      ASSERT_EQ(punto(numero(r[1])).tipo, 14);
-      EXPECT_EQ(c.m.tabella.at(static_cast<size_t>(punto(numero(r[1])).dato1)).nome, r[2]);
+    if (r.at(0) == "cartello_indicatore") {
+      ASSERT_EQ(punto(numero(r.at(1))).tipo, 14);
+      EXPECT_EQ(c.m.tabella.at(static_cast<size_t>(punto(numero(r.at(1))).dato1)).nome, r.at(2));
     }
-    if (r[0].rfind("curva", 0) == 0) {
+    if (r.at(0).rfind("curva", 0) == 0) {
       // The plan turns by about the class's curvature times the length,
       // to the left (counter-clockwise) for an "s".
       const planimetria& pl = c.m.plan;
-      const int32_t a = numero(r[1]), b = numero(r[1]) + numero(r[2]);
-      const double x1 = pl.x[a] - pl.x[a - 1], y1 = pl.y[a] - pl.y[a - 1];
-      const double x2 = pl.x[b] - pl.x[b - 1], y2 = pl.y[b] - pl.y[b - 1];
+      const int32_t a = numero(r.at(1)), b = numero(r.at(1)) + numero(r.at(2));
+      const double x1 = pl.x.at(a) - pl.x.at(a - 1), y1 = pl.y.at(a) - pl.y.at(a - 1);
+      const double x2 = pl.x.at(b) - pl.x.at(b - 1), y2 = pl.y.at(b) - pl.y.at(b - 1);
       const double svolta = std::atan2(x1 * y2 - y1 * x2, x1 * x2 + y1 * y2);
       const double k[] = {0, 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-      const double attesa = (r[0].find('s') != std::string::npos ? 1 : -1) * k[r[0].back() - '0'] * numero(r[2]);
+      const double attesa = (r.at(0).find('s') != std::string::npos ? 1 : -1) * k[r.at(0).back() - '0'] * numero(r.at(2));
       EXPECT_NEAR(svolta, attesa, 1e-3);
     }
   }
@@ -337,27 +359,28 @@ TEST(Esempio, CompilesCleanAndEveryRecordLandsInTheRoute) {
   int stazioni_con_fermata = 0;
   int avvisi = 0;
   for (const auto& r : record_di(s.treno)) {
-    SCOPED_TRACE(r[0] + " at " + (r.size() > 1 ? r[1] : ""));
-    ++quanti[r[0]];
-    if (r[0] == "velocita") {
-      EXPECT_EQ(corsa(numero(r[1])).velocita * 5, numero(r[2])) << "a speed off the 5 km/h steps";
+    SCOPED_TRACE(r.at(0) + " at " + (r.size() > 1 ? r.at(1) : ""));
+    ++quanti[r.at(0)];
+    EXPECT_TRUE(parola_del_treno(r.at(0))) << "not a keyword of the train source as the guide spells it";
+    if (r.at(0) == "velocita") {
+      EXPECT_EQ(corsa(numero(r.at(1))).velocita * 5, numero(r.at(2))) << "a speed off the 5 km/h steps";
     }
-    if (r[0] == "aderenza") {
-      EXPECT_EQ(corsa(numero(r[1])).aderenza, numero(r[2]));
+    if (r.at(0) == "aderenza") {
+      EXPECT_EQ(corsa(numero(r.at(1))).aderenza, numero(r.at(2)));
     }
-    if (r[0] == "segnale") {
-      EXPECT_EQ(punto(numero(r[1])).tipo, 1);
+    if (r.at(0) == "segnale") {
+      EXPECT_EQ(punto(numero(r.at(1))).tipo, 1);
     }
-    if (r[0] == "rallentamento") {
-      EXPECT_EQ(punto(numero(r[1])).tipo, 3);
-      EXPECT_EQ(punto(numero(r[1])).dato1, numero(r[2]));
-      avvisi += numero(r[1]) > 1500;
+    if (r.at(0) == "rallentamento") {
+      EXPECT_EQ(punto(numero(r.at(1))).tipo, 3);
+      EXPECT_EQ(punto(numero(r.at(1))).dato1, numero(r.at(2)));
+      avvisi += numero(r.at(1)) > 1500;
     }
-    if (r[0] == "stazione") {
+    if (r.at(0) == "stazione") {
       const voce& v = c.m.tabella.at(static_cast<size_t>(quanti["stazione"]));
-      EXPECT_EQ(v.posizione, numero(r[1]));
-      EXPECT_EQ(v.nome, r[17]);
-      stazioni_con_fermata += numero(r[2]) < 25;
+      EXPECT_EQ(v.posizione, numero(r.at(1)));
+      EXPECT_EQ(v.nome, r.at(17));
+      stazioni_con_fermata += numero(r.at(2)) < 25;
     }
   }
   EXPECT_EQ(celle_di_tipo(1), quanti["segnale"]);
