@@ -10,6 +10,7 @@
 #include <csignal>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -270,6 +271,11 @@ cartella_bloccata::cartella_bloccata(const std::string& cartella) {
 }
 
 cartella_bloccata::~cartella_bloccata() { ::close(fd_); }
+
+bool scrivi_flusso(std::FILE* f, std::string_view s) {
+  if (!s.empty() && std::fwrite(s.data(), 1, s.size(), f) != s.size()) return false;
+  return std::fflush(f) == 0;
+}
 
 std::string leggi_file(const std::string& percorso) {
   descrittore d{::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};

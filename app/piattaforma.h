@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -110,6 +111,10 @@ class cartella_bloccata {
  private:
   int fd_ = -1;
 };
+
+// Writes all of `s` to the stream and flushes it. Returns false when the
+// write or the flush failed (a closed pipe, a full disk).
+bool scrivi_flusso(std::FILE* f, std::string_view s);
 
 // Reads the whole source at `percorso`. A link is followed (an author may
 // keep a source elsewhere and link it in; reading changes nothing there).

@@ -5,15 +5,13 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "bench/scenario_sintetico.h"
 #include "model/modello.h"
-#include "output/file_compilati.h"
-#include "output/finitura.h"
 #include "pipeline/diagnosi.h"
 #include "pipeline/fonte_sorgenti.h"
 #include "pipeline/in_memoria.h"
-#include "pipeline/memorizza_dati.h"
 #include "pipeline/memorizza_percorso.h"
 #include "sources/testi.h"
 
@@ -109,33 +107,39 @@ void BM_scenario_sintetico(benchmark::State& state) {
 }
 BENCHMARK(BM_scenario_sintetico)->Arg(10)->Arg(100)->Arg(990)->Unit(benchmark::kMillisecond);
 
-// The same compile with the line file encoded in pieces of `pezzo` bytes into
-// one reused buffer, as a destination that takes a file in pieces writes it:
-// the file's bytes are never whole in memory. Reading, finishing and the
-// other two files as in memorizza_percorso; the header guards and the
-// competition codes (a few instructions) are left out.
+// A destination that takes the line file in pieces of `pezzo` bytes into
+// one reused buffer, as the folder's destination writes it: the file's
+// bytes are never whole in memory. Counts the bytes handed over.
+struct destinazione_a_pezzi : destinazione_file {
+  explicit destinazione_a_pezzi(size_t p) : buffer(p) {}
+  void scrivi(file_compilato, const std::string&, std::string b) override {
+    benchmark::DoNotOptimize(b);
+    byte += b.size();
+  }
+  void scrivi_a_pezzi(file_compilato, const std::string&, size_t, const produttore_byte& produci) override {
+    while (size_t n = produci(buffer.data(), buffer.size())) {
+      benchmark::DoNotOptimize(buffer.data());
+      benchmark::ClobberMemory();
+      byte += n;
+    }
+  }
+  std::vector<char> buffer;
+  size_t byte = 0;
+};
+
+// The whole compile step, the line file handed over in pieces of `pezzo`
+// bytes. Returns the bytes handed over.
 size_t compila_a_pezzi(const std::string& linea, const std::string& treno, size_t pezzo) {
   modello m;
   m.nome_linea = "Valmora_Tessa";
   m.nome_treno = "R7736";
-  m.crea_linea = 1;
   fonte_in_memoria f;
   f.testo_linea = linea;
   f.testo_treno = treno;
+  destinazione_a_pezzi d(pezzo);
   raccolta_diagnostiche diagnostiche;
-  memorizza_dati(m, f, diagnostiche);
-  finisci_percorso(m, diagnostiche);
-  size_t byte = 0;
-  codifica_linea_a_pezzi(m.plan, pezzo, [&](std::string_view b) {
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
-    byte += b.size();
-  });
-  std::string tabella = codifica_tabella(m.tabella);
-  std::string percorso = codifica_percorso(m.percorso);
-  benchmark::DoNotOptimize(tabella);
-  benchmark::DoNotOptimize(percorso);
-  return byte + tabella.size() + percorso.size();
+  benchmark::DoNotOptimize(memorizza_percorso(m, 1, f, d, diagnostiche));
+  return d.byte;
 }
 
 // Arguments: route length in km (0: the built-in scenario), piece size in

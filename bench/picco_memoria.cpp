@@ -18,14 +18,12 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bench/scenario_sintetico.h"
 #include "model/diagnostica.h"
 #include "model/modello.h"
-#include "output/file_compilati.h"
-#include "output/finitura.h"
 #include "pipeline/in_memoria.h"
-#include "pipeline/memorizza_dati.h"
 #include "pipeline/memorizza_percorso.h"
 
 namespace compattatore {
@@ -41,13 +39,23 @@ bool scrivi_tutto(int fd, std::string_view b) {
 }
 
 // Writes the line file as it is handed over; the other two are dropped.
+// Whole (`a_pezzi` false) it takes the line file collected into one string,
+// as a destination that keeps files whole does; in pieces it writes it
+// through one 64 KiB buffer, as the folder's destination does.
 struct destinazione_fd : destinazione_file {
   int fd;
+  bool a_pezzi;
   bool riuscito = true;
-  raccolta_diagnostiche diagnostiche;
-  explicit destinazione_fd(int f) : fd(f) {}
+  destinazione_fd(int f, bool p) : fd(f), a_pezzi(p) {}
   void scrivi(file_compilato quale, const std::string&, std::string byte) override {
     if (quale == file_compilato::linea) riuscito = scrivi_tutto(fd, byte) && riuscito;
+  }
+  void scrivi_a_pezzi(file_compilato quale, const std::string& nome, size_t totale,
+                      const produttore_byte& produci) override {
+    if (!a_pezzi) return destinazione_file::scrivi_a_pezzi(quale, nome, totale, produci);
+    std::vector<char> buffer(64 << 10);
+    while (size_t n = produci(buffer.data(), buffer.size()))
+      riuscito = scrivi_tutto(fd, {buffer.data(), n}) && riuscito;
   }
 };
 
@@ -61,21 +69,9 @@ int esegui(int32_t km, std::string_view modo, const char* file) {
   f.testo_treno = std::move(sc.treno);
   const int fd = ::open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return 1;
-  bool riuscito = true;
   raccolta_diagnostiche diagnostiche;
-  if (modo == "intero") {
-    destinazione_fd d(fd);
-    riuscito = memorizza_percorso(m, 1, f, d, diagnostiche) == codice::nessuno && d.riuscito;
-  } else {
-    // memorizza_percorso's steps up to the output, then the line file in
-    // pieces: what the compile step does once its destination takes a file
-    // in pieces.
-    m.crea_linea = 1;
-    memorizza_dati(m, f, diagnostiche);
-    finisci_percorso(m, diagnostiche);
-    codifica_linea_a_pezzi(m.plan, 64 << 10, [&](std::string_view b) { riuscito = scrivi_tutto(fd, b) && riuscito; });
-    riuscito = riuscito && !codifica_tabella(m.tabella).empty() && !codifica_percorso(m.percorso).empty();
-  }
+  destinazione_fd d(fd, modo != "intero");
+  bool riuscito = memorizza_percorso(m, 1, f, d, diagnostiche) == codice::nessuno && d.riuscito;
   riuscito = ::close(fd) == 0 && riuscito && m.codice_errore == 0;
   std::printf("%zu\n", (m.plan.x.capacity() + m.plan.y.capacity()) * sizeof(double) / 1024);
   return riuscito ? 0 : 1;

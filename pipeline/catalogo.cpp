@@ -743,34 +743,44 @@ std::string rendi(id_messaggio id, const std::vector<std::string>& argomenti) {
   return rendi(id, argomenti, lingua_da_ambiente());
 }
 
-std::string formatta(const diagnostica& d, std::string_view file, lingua l) {
+std::string messaggio_di(const diagnostica& d, lingua l, std::string_view altro_file) {
+  std::vector<std::string> argomenti;
+  argomenti.reserve(d.argomenti.size());
+  for (const std::string& a : d.argomenti) argomenti.push_back(testo_sicuro(a));
+  std::string s = rendi(d.messaggio, argomenti, l);
+  if (d.altra_fonte != sorgente::nessuna) {
+    std::string altro = testo_sicuro(altro_file);
+    if (d.altra_riga > 0) altro += ":" + std::to_string(d.altra_riga);
+    if (size_t p = s.find("{@}"); p != std::string::npos) s.replace(p, 3, altro);
+  }
+  return s;
+}
+
+std::string formatta(const diagnostica& d, std::string_view file, lingua l, std::string_view altro_file) {
   const bool inglese = l == lingua::inglese;
   std::string s;
   if (!file.empty()) {
     s += testo_sicuro(file);
     if (d.riga > 0) {
       s += ":" + std::to_string(d.riga);
-      if (d.livello != gravita::errore && d.colonna > 0) s += ":" + std::to_string(d.colonna);
+      if (d.colonna > 0) s += ":" + std::to_string(d.colonna);
     }
     s += ": ";
   }
-  std::vector<std::string> argomenti;
-  argomenti.reserve(d.argomenti.size());
-  for (const std::string& a : d.argomenti) argomenti.push_back(testo_sicuro(a));
-  const std::string messaggio = rendi(d.messaggio, argomenti, l);
   switch (d.livello) {
     case gravita::errore:
-      s += (inglese ? "error " : "errore ") + std::to_string(d.codice) + ": " + messaggio;
-      if (d.posizione)
-        s += (inglese ? " (position " : " (posizione ") + std::to_string(*d.posizione) + " m)";
+      s += inglese ? "error" : "errore";
+      if (d.codice != 0) s += " " + std::to_string(d.codice);
+      s += ": ";
       break;
-    case gravita::avviso: {
-      s += (inglese ? "warning: " : "avviso: ") + messaggio;
-      std::string_view nome = nome_avviso(d.messaggio);
-      if (!nome.empty()) s += " [-W" + std::string(nome) + "]";
-      break;
-    }
-    case gravita::nota: s += (inglese ? "note: " : "nota: ") + messaggio; break;
+    case gravita::avviso: s += inglese ? "warning: " : "avviso: "; break;
+    case gravita::nota: s += inglese ? "note: " : "nota: "; break;
+  }
+  s += messaggio_di(d, l, altro_file);
+  if (d.posizione) s += (inglese ? " (position " : " (posizione ") + std::to_string(*d.posizione) + " m)";
+  if (d.livello == gravita::avviso) {
+    const std::string_view nome = nome_avviso(d.messaggio);
+    if (!nome.empty()) s += " [-W" + std::string(nome) + "]";
   }
   return s;
 }

@@ -42,16 +42,21 @@ std::string_view testo_catalogo(id_messaggio id, lingua l);
 // Returns true when `id` is an id of the catalogue.
 bool nel_catalogo(id_messaggio id);
 
-// Returns the diagnostic as one line, without a line end. `file` names the
-// source of d.fonte ("" = none); the file part ("FILE:LINE: ") is left out
-// when `file` is empty, the line when it is 0.
-//   errors:   "FILE:LINE: errore N: MESSAGE (posizione P m)", the position
-//             part only when one is set
+// Returns the words of `d` alone: its message with its arguments (control
+// bytes written \n, \r, \t or \xNN, so a line stays one line), and {@}
+// filled with the second place it names, `altro_file`:LINE.
+std::string messaggio_di(const diagnostica& d, lingua l, std::string_view altro_file = {});
+
+// Returns the diagnostic as one line, without a line end: the one place a
+// diagnostic of either program or tool becomes text. `file` names the
+// source of d.fonte ("" = none), `altro_file` that of d.altra_fonte.
+//   errors:   "FILE:LINE:COLUMN: errore N: MESSAGE (posizione P m)"
 //   warnings: "FILE:LINE:COLUMN: avviso: MESSAGE [-WNAME]"
 //   notes:    "FILE:LINE:COLUMN: nota: MESSAGE"
-// (English: "error N:", "(position P m)", "warning:", "note:"). The
-// arguments are source bytes: control bytes in them are written as \xNN so
-// a line stays one line.
-std::string formatta(const diagnostica& d, std::string_view file, lingua l);
+// (English: "error N:", "(position P m)", "warning:", "note:"). The file
+// part is left out when `file` is empty, the line when it is 0, the column
+// when it is 0, the number of an error that stores no code, the position
+// where none is set.
+std::string formatta(const diagnostica& d, std::string_view file, lingua l, std::string_view altro_file = {});
 
 }  // namespace compattatore

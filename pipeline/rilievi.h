@@ -1,12 +1,6 @@
-// The one place a finding of the check pass becomes a line of text (no line
-// end), in the form editors jump to:
-//   FILE:LINE:COLUMN: errore N: MESSAGE (posizione P m)
-//   FILE:LINE:COLUMN: avviso: MESSAGE [-WNAME]
-//   FILE:LINE:COLUMN: nota: MESSAGE
-// in English "error N:", "warning:", "note:", "(position P m)". The line and
-// column parts are left out where none applies; an error that stores no
-// code (a source that cannot be read as text) has no number. The words come
-// from the catalogue.
+// A finding of the check pass in words, given the names of the two
+// sources: the catalogue's messaggio_di and formatta with the file each
+// finding's places stand in.
 #pragma once
 
 #include <string>
@@ -17,13 +11,12 @@
 
 namespace compattatore {
 
-// Returns the words of `r` alone: its message with its arguments, {@}
-// filled with the other place it names (FILE:LINE). Control bytes of an
-// argument are written \xNN, so that a line stays one line.
+// Returns the words of `r` alone (messaggio_di).
 std::string messaggio_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
                               lingua l);
 
-// Returns `r` as one line; `file_linea` and `file_treno` name the sources.
+// Returns `r` as one line (formatta); `file_linea` and `file_treno` name
+// the sources.
 std::string formatta_rilievo(const rilievo& r, std::string_view file_linea, std::string_view file_treno,
                              lingua l);
 

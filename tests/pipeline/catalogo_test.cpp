@@ -174,14 +174,13 @@ TEST(Catalogo, FormattaUnaDiagnosticaInUnaRiga) {
     lingua l;
     const char* riga;
   } casi[] = {
-      // The error line the tools have always printed; the column is kept in
-      // the value but not shown on an error line.
+      // A known column is shown on every kind of line, so editors jump to it.
       {&errore, "V_linea.txt", lingua::italiano,
-       "V_linea.txt:20: errore 6: la cella del cartello e' occupata (posizione 1200 m)"},
+       "V_linea.txt:20:7: errore 6: la cella del cartello e' occupata (posizione 1200 m)"},
       {&errore, "V_linea.txt", lingua::inglese,
-       "V_linea.txt:20: error 6: the sign board's cell is taken (position 1200 m)"},
+       "V_linea.txt:20:7: error 6: the sign board's cell is taken (position 1200 m)"},
       {&senza_posizione, "V_linea.txt", lingua::italiano,
-       "V_linea.txt:20: errore 6: la cella del cartello e' occupata"},
+       "V_linea.txt:20:7: errore 6: la cella del cartello e' occupata"},
       {&errore, "", lingua::italiano, "errore 6: la cella del cartello e' occupata (posizione 1200 m)"},
       {&fermo, "", lingua::italiano,
        "errore 1250: il primo valore della cella d'intestazione (cella 1) e' gia' occupato"},

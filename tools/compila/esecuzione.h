@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "model/modello.h"
+#include "pipeline/catalogo.h"
 #include "pipeline/memorizza_percorso.h"
 #include "tools/compila/argomenti.h"
 #include "tools/compila/chiavi.h"
@@ -62,10 +63,6 @@ struct esito_esecuzione {
 // folder, or a compiled file would land on one of the sources. On success,
 // unless --quiet, a summary line ends standard error.
 esito_esecuzione esegui_compila(const opzioni_compila& o);
-
-// Returns the language of the messages from the environment: LC_ALL, then
-// LC_MESSAGES, then LANG; "en" is English, anything else Italian.
-lingua lingua_da_ambiente();
 
 // Returns the whole run for the arguments after the program name: usage
 // text for --help, the version for --version, a reason and the usage line

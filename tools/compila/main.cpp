@@ -7,19 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/piattaforma.h"
 #include "app/temporanei.h"
 #include "pipeline/catalogo.h"
 #include "pipeline/testo_sicuro.h"
 #include "tools/compila/esecuzione.h"
-
-namespace {
-
-bool scrivi_tutto(std::FILE* f, const std::string& s) {
-  if (!s.empty() && std::fwrite(s.data(), 1, s.size(), f) != s.size()) return false;
-  return std::fflush(f) == 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // A write beyond a file-size limit, or to a closed pipe (compila --json
@@ -41,9 +33,9 @@ int main(int argc, char** argv) {
                                      {compattatore::testo_sicuro(x.what())}).c_str());
     return compattatore::uscita_uso_o_file;
   }
-  scrivi_tutto(stderr, e.errore_standard);
+  compattatore::scrivi_flusso(stderr, e.errore_standard);
   // The JSON object is the result of the run: losing it is a failure.
-  if (!scrivi_tutto(stdout, e.uscita_standard)) {
+  if (!compattatore::scrivi_flusso(stdout, e.uscita_standard)) {
     std::fprintf(stderr, "compila: %s\n", compattatore::rendi(compattatore::id_messaggio::uscita_standard_fallita).c_str());
     return compattatore::uscita_uso_o_file;
   }

@@ -5,16 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/piattaforma.h"
 #include "tools/ispeziona/esecuzione.h"
-
-namespace {
-
-bool scrivi_tutto(std::FILE* f, const std::string& s) {
-  if (!s.empty() && std::fwrite(s.data(), 1, s.size(), f) != s.size()) return false;
-  return std::fflush(f) == 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace compattatore::ispeziona;
@@ -27,8 +19,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ispeziona: %s\n", x.what());
     return uscita_fallita;
   }
-  scrivi_tutto(stderr, e.errore_standard);
-  if (!scrivi_tutto(stdout, e.uscita_standard)) {
+  compattatore::scrivi_flusso(stderr, e.errore_standard);
+  if (!compattatore::scrivi_flusso(stdout, e.uscita_standard)) {
     // The same words as the other two programs, from the catalogue.
     const std::string motivo = compattatore::rendi(compattatore::id_messaggio::uscita_standard_fallita, {}, l);
     std::fprintf(stderr, "ispeziona: %s\n", motivo.c_str());
